@@ -1,0 +1,24 @@
+// The ISoundFX interface; created by Veltrano.Init, deleted by Veltrano.Quit.
+#ifndef VELTRANO_ISOUNDFX_H
+#define VELTRANO_ISOUNDFX_H
+
+#include "veltrano_types.h"
+
+class VELTRANO_API Veltrano_ISoundFX {
+public:
+    Veltrano_ISoundFX();
+    ~Veltrano_ISoundFX();
+    Veltrano_ISoundFX(const Veltrano_ISoundFX&) = delete;
+    Veltrano_ISoundFX& operator=(const Veltrano_ISoundFX&) = delete;
+
+    // Marks sound as not started, without closing anything.
+    void NoInit();
+    int Initialized();
+
+private:
+    int initialized;
+};
+
+VELTRANO_API extern Veltrano_ISoundFX* ISoundFX;
+
+#endif

@@ -1,0 +1,8 @@
+#include "Veltrano_IButton.h"
+
+#include "log/interface_lines.h"
+
+Veltrano_IButton::Veltrano_IButton() { LogInterfaceCreated("IButton"); }
+
+Veltrano_IButton::~Veltrano_IButton() { LogInterfaceDeleted("IButton"); }
+

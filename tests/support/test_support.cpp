@@ -1,0 +1,76 @@
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "Veltrano_ILogSystem.h"
+
+namespace testing_support {
+
+TempDir::TempDir(bool enter) {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/veltrano-test-XXXXXX";
+    char* made = mkdtemp(pattern.data());
+    if (made == nullptr) std::abort();
+    path_ = made;
+    if (enter) {
+        previousDir_ = std::filesystem::current_path().string();
+        std::filesystem::current_path(path_);
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    if (!previousDir_.empty()) std::filesystem::current_path(previousDir_, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+LogCapture::LogCapture(int level) : path_(dir_.file("capture.log")) {
+    ILogSystem.Init(path_.c_str(), 2, static_cast<char>(level), "test", nullptr, nullptr, nullptr);
+    start_ = ReadFile(path_).size();
+}
+
+LogCapture::~LogCapture() {
+    // Silence the log again so later tests start from the off state.
+    ILogSystem.Init(nullptr, 0, 0, "", nullptr, nullptr, nullptr);
+}
+
+std::string LogCapture::Text() const { return ReadFile(path_).substr(start_); }
+
+void LogCapture::Clear() { start_ = ReadFile(path_).size(); }
+
+namespace {
+uint32_t manualTicks = 0;
+uint32_t ManualTicks() { return manualTicks; }
+}  // namespace
+
+ManualClock::ManualClock(uint32_t startTicks) {
+    manualTicks = startTicks;
+    previous_ = clock_source::SetTickFunction(ManualTicks);
+}
+
+ManualClock::~ManualClock() { clock_source::SetTickFunction(previous_); }
+
+void ManualClock::Set(uint32_t ticks) { manualTicks = ticks; }
+
+void ManualClock::Advance(uint32_t milliseconds) { manualTicks += milliseconds; }
+
+}  // namespace testing_support
