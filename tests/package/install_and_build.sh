@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the SDK into a scratch prefix and builds a game the way a game
+# programmer would: g++ game.cpp $(pkg-config --cflags --libs veltrano).
+set -euo pipefail
+build_dir=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+libdir=$(find "$prefix" -name veltrano.pc -printf '%h\n' | head -n 1)
+export PKG_CONFIG_PATH="$libdir"
+cat > "$prefix/game.cpp" <<'GAME'
+#include <veltrano.h>
+#include <cstdio>
+int main() {
+    if (!Veltrano.RequireVersion(5, 22)) return 1;
+    if (Veltrano.Init(0) != 1) return 2;
+    std::printf("%s\n", Veltrano.GetVersion());
+    int ok = IStuffDPF != nullptr;
+    Veltrano.Quit();
+    return ok ? 0 : 3;
+}
+GAME
+g++ -std=c++17 -o "$prefix/game" "$prefix/game.cpp" $(pkg-config --cflags --libs veltrano) \
+    -Wl,-rpath,"$(dirname "$libdir")"
+output=$("$prefix/game")
+[ "$output" = "Veltrano SDK Win32 v5.22 (build 3336)" ] || { echo "unexpected output: $output"; exit 1; }
+echo "game built and ran against the installed SDK"
