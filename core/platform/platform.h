@@ -31,6 +31,28 @@ long Tell(int fd);
 long Length(int fd);
 // Commits the file's buffers to the disk.
 int Commit(int fd);
+// Reads at an offset without moving the file position: the byte count read
+// (short at end of file), or -1.
+long ReadAt(int fd, long offset, void* buffer, size_t count);
+// Cuts or extends the file to the given length; 0 on success.
+int Truncate(int fd, long length);
+
+// What identifies a file and its last change, as the system reports it.
+struct FileStamp {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t modifiedNs = 0;  // last content change, nanoseconds since the epoch
+    int64_t changedNs = 0;   // last content or attribute change
+    bool operator==(const FileStamp& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modifiedNs == other.modifiedNs && changedNs == other.changedNs;
+    }
+};
+// 0 when the stamp of the open file was read.
+int GetFileStamp(int fd, FileStamp* stamp);
+// The wall-clock time the file stamps are measured against, in nanoseconds.
+int64_t NowNs();
 
 int Remove(const char* path);
 int Rename(const char* from, const char* to);

@@ -77,6 +77,44 @@ long Length(int fd) {
 
 int Commit(int fd) { return ::fsync(fd); }
 
+long ReadAt(int fd, long offset, void* buffer, size_t count) {
+    if (offset < 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::pread(fd, static_cast<char*>(buffer) + done, count - done,
+                            static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return done > 0 ? static_cast<long>(done) : -1;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<long>(done);
+}
+
+int Truncate(int fd, long length) { return ::ftruncate(fd, static_cast<off_t>(length)); }
+
+int GetFileStamp(int fd, FileStamp* stamp) {
+    struct stat st;
+    if (stamp == nullptr || ::fstat(fd, &st) != 0) return -1;
+    stamp->device = static_cast<uint64_t>(st.st_dev);
+    stamp->inode = static_cast<uint64_t>(st.st_ino);
+    stamp->size = static_cast<int64_t>(st.st_size);
+    stamp->modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp->changedNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return 0;
+}
+
+int64_t NowNs() {
+    struct timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
 int Remove(const char* path) { return std::remove(path); }
 
 int Rename(const char* from, const char* to) { return std::rename(from, to); }
