@@ -19,19 +19,18 @@ namespace {
 
 using Byte = unsigned char;
 
-// The memory an assembly block reads or writes, so the compiler orders the
-// surrounding code correctly.
+// The memory an assembly block reads or writes, as arrays, so the compiler
+// orders the surrounding code correctly (array lvalues are what both GCC and
+// clang accept as memory operands of any size).
 template <size_t kSize>
-struct Bytes {
-    Byte at[kSize];
-};
+using Block = Byte[kSize];
 template <size_t kSize>
-Bytes<kSize>& Written(Byte* address) {
-    return *reinterpret_cast<Bytes<kSize>*>(address);
+Block<kSize>* Written(Byte* address) {
+    return reinterpret_cast<Block<kSize>*>(address);
 }
 template <size_t kSize>
-const Bytes<kSize>& Read(const Byte* address) {
-    return *reinterpret_cast<const Bytes<kSize>*>(address);
+const Block<kSize>* Read(const Byte* address) {
+    return reinterpret_cast<const Block<kSize>*>(address);
 }
 
 #define VLT_LOAD_MM0_TO_MM7        \
@@ -62,8 +61,8 @@ const Bytes<kSize>& Read(const Byte* address) {
     "movntq %%mm6, 48(%[dst])\n\t" \
     "movntq %%mm7, 56(%[dst])\n\t"
 #define VLT_MMX64_OPERANDS(dst, src)                     \
-    : [out] "=m"(Written<64>(dst))                       \
-    : [dst] "r"(dst), [src] "r"(src), [in] "m"(Read<64>(src)) \
+    : [out] "=m"(*Written<64>(dst))                       \
+    : [dst] "r"(dst), [src] "r"(src), [in] "m"(*Read<64>(src)) \
     : "mm0", "mm1", "mm2", "mm3", "mm4", "mm5", "mm6", "mm7"
 
 void Mmx32Block(Byte* dst, const Byte* src) {
@@ -76,8 +75,8 @@ void Mmx32Block(Byte* dst, const Byte* src) {
         "movq  %%mm1,  8(%[dst])\n\t"
         "movq  %%mm2, 16(%[dst])\n\t"
         "movq  %%mm3, 24(%[dst])"
-        : [out] "=m"(Written<32>(dst))
-        : [dst] "r"(dst), [src] "r"(src), [in] "m"(Read<32>(src))
+        : [out] "=m"(*Written<32>(dst))
+        : [dst] "r"(dst), [src] "r"(src), [in] "m"(*Read<32>(src))
         : "mm0", "mm1", "mm2", "mm3");
 }
 

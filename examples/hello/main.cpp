@@ -1,5 +1,6 @@
 // The smallest Veltrano program: start the SDK, log to a file and to the
-// terminal, name the processor, profile a few nested sections, quit.
+// terminal, name the processor, profile a few nested sections, read the
+// blocks of an archive the build packed with the archive tool, quit.
 #include <veltrano.h>
 
 #include <cstdio>
@@ -47,6 +48,32 @@ int main() {
         ILogSystem.Msg(0, " . Processor: %s\n", cpuName);
 
     ProfileAFewFrames();
+
+    // ---- Assets: the archive the build packed beside the program ----------
+    // Lists its blocks, loads the greeting and shows it, then closes it.
+    {
+        const int assets = IStuffDPF->Open("assets.dpf");
+        if (assets > 0) {
+            ILogSystem.Msg(0, "\n . Blocks of assets.dpf:\n");
+            DPF_BlockData block = {};
+            for (int found = IStuffDPF->FindFirst(assets, &block); found == 1;
+                 found = IStuffDPF->FindNext(assets, &block))
+                ILogSystem.Msg(0, "   - %-16s %-7s %6d bytes\n", block.name, block.type, block.size);
+
+            DPF_BlockData greeting = {};
+            const int size = IStuffDPF->LoadBlock(assets, "FILE", "greeting.txt", &greeting);
+            if (size > 0) {
+                int shown = size;  // without the text's line end
+                while (shown > 0 && (greeting.data[shown - 1] == '\n' || greeting.data[shown - 1] == '\r')) --shown;
+                ILogSystem.Msg(0, " . Loaded 'greeting.txt' (%d bytes): %.*s\n", size, shown, greeting.data);
+                IStuffDPF->FreeBlock(&greeting);
+            }
+            IStuffDPF->Close(assets);
+        } else {
+            ILogSystem.Msg(0, "\n . assets.dpf was not found: run the demo from build/examples/hello\n");
+        }
+    }
+    // ---- End of the assets section -----------------------------------------
 
     Veltrano.Quit();
     std::printf("\nThe log was written to hello.log\n");

@@ -9,6 +9,20 @@
 
 #include "Veltrano_ILogSystem.h"
 
+namespace {
+
+// The harness, never the SDK, runs SDL headless. Values already in the
+// environment win, so a developer can still point a test at a real display.
+const bool kHarnessEnvironment = [] {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("VELTRANO_SOURCE_DIR", VELTRANO_SOURCE_DIR, 0);
+    setenv("VELTRANO_BINARY_DIR", VELTRANO_BINARY_DIR, 0);
+    return true;
+}();
+
+}  // namespace
+
 namespace testing_support {
 
 TempDir::TempDir(bool enter) {

@@ -1,0 +1,421 @@
+// End-to-end tests of the veltrano-dpf tool: each runs the built program in
+// a fresh folder and checks its output, exit code and the files it leaves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Bytes of every value, in a pattern that compresses a little.
+std::string BinaryBytes(size_t count) {
+    std::string bytes(count, '\0');
+    unsigned int state = 12345;
+    for (size_t i = 0; i < count; ++i) {
+        state = state * 1103515245u + 12345u;
+        bytes[i] = static_cast<char>(i % 7 == 0 ? (state >> 16) & 0xff : i & 0xff);
+    }
+    return bytes;
+}
+
+// The build folder: named by CTest, else the one this test program was built
+// in (<build>/tests/tools_tests).
+fs::path BuildFolder() {
+    const char* binaryDir = std::getenv("VELTRANO_BINARY_DIR");
+    if (binaryDir != nullptr && *binaryDir != '\0') return binaryDir;
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error).parent_path().parent_path();
+}
+
+class DpfTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tool_ = (BuildFolder() / "tools/dpf/veltrano-dpf").string();
+        ASSERT_TRUE(fs::exists(tool_)) << "the tool is not built: " << tool_;
+    }
+
+    // Runs the tool inside the test's folder, without a terminal.
+    Outcome Run(const std::vector<std::string>& args) {
+        std::string command = "cd " + Quote(dir_.path()) + " && " + Quote(tool_);
+        for (const std::string& arg : args) command += " " + Quote(arg);
+        const std::string out = io_.file("out"), err = io_.file("err");
+        command += " </dev/null >" + Quote(out) + " 2>" + Quote(err);
+        const int status = std::system(command.c_str());
+        Outcome outcome;
+        outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        outcome.out = ReadFile(out);
+        outcome.err = ReadFile(err);
+        fs::remove(out);
+        fs::remove(err);
+        return outcome;
+    }
+
+    // Runs the tool and expects it to succeed.
+    std::string Ok(const std::vector<std::string>& args) {
+        const Outcome outcome = Run(args);
+        EXPECT_EQ(outcome.code, 0) << outcome.err;
+        EXPECT_EQ(outcome.err.find('\r'), std::string::npos) << "no progress bar without a terminal";
+        return outcome.out;
+    }
+
+    std::string File(const std::string& name) const { return dir_.file(name); }
+    void Write(const std::string& name, const std::string& bytes) {
+        fs::create_directories(fs::path(File(name)).parent_path());
+        WriteFile(File(name), bytes);
+    }
+    std::string Read(const std::string& name) const { return ReadFile(File(name)); }
+    // Compares without dumping binary bytes into the failure message.
+    void ExpectFileHolds(const std::string& name, const std::string& bytes) const {
+        const std::string actual = Read(name);
+        EXPECT_TRUE(actual == bytes) << name << ": " << actual.size() << " bytes, expected " << bytes.size();
+    }
+
+    // The line of a listing that shows the block name.
+    static std::string LineOf(const std::string& listing, const std::string& name) {
+        size_t start = 0;
+        while (start < listing.size()) {
+            const size_t end = listing.find('\n', start);
+            const std::string line = listing.substr(start, end - start);
+            if (line.compare(0, name.size() + 1, name + " ") == 0) return line;
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+        return "";
+    }
+
+    TempDir dir_;
+    TempDir io_;  // the captured output, kept out of the folder the tool works in
+    std::string tool_;
+};
+
+TEST_F(DpfTool, CreateAddAndListShowEveryBlockWithItsStorage) {
+    Write("greeting.txt", "Hello from the archive tool!\n");
+    Write("data/level.bin", BinaryBytes(3000));
+    Write("secret.bin", BinaryBytes(100));
+    Ok({"create", "game.dpf"});
+    Ok({"add", "game.dpf", "greeting.txt"});
+    Ok({"add", "game.dpf", "data/level.bin", "--raw", "--type", "LEVEL"});
+    Ok({"add", "game.dpf", "secret.bin", "--scramble", "--name", "hidden"});
+
+    const std::string listing = Ok({"list", "game.dpf"});
+    EXPECT_NE(LineOf(listing, "greeting.txt").find("FILE     compressed"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "greeting.txt").find(" 29 "), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "level.bin").find("LEVEL    raw"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "level.bin").find("3000        3000    100%"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "hidden").find("FILE     scrambled"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("3 blocks, 0 deleted"), std::string::npos) << listing;
+
+    // The same name and type cannot go in twice; another type can.
+    const Outcome twice = Run({"add", "game.dpf", "greeting.txt"});
+    EXPECT_NE(twice.code, 0);
+    EXPECT_NE(twice.err.find("already holds a block 'greeting.txt'"), std::string::npos) << twice.err;
+    Ok({"add", "game.dpf", "greeting.txt", "--type", "TEXT"});
+
+    // An existing archive is replaced only on request.
+    const Outcome again = Run({"create", "game.dpf"});
+    EXPECT_NE(again.code, 0);
+    EXPECT_NE(again.err.find("--force"), std::string::npos) << again.err;
+    Ok({"create", "game.dpf", "--force"});
+    EXPECT_NE(Ok({"list", "game.dpf"}).find("0 blocks, 0 deleted"), std::string::npos);
+}
+
+TEST_F(DpfTool, PackAddsTheRegularFilesOfAFolderAndMakesTheArchive) {
+    Write("assets/a.txt", "first");
+    Write("assets/b.bin", BinaryBytes(500));
+    Write("assets/c.txt", "third");
+    Write("assets/nested/skipped.txt", "not at the top");
+    const std::string packed = Ok({"pack", "out/assets.dpf", "assets"});
+    EXPECT_NE(packed.find("packed 3 of 3 files"), std::string::npos) << packed;
+
+    const std::string listing = Ok({"list", "out/assets.dpf"});
+    for (const char* name : {"a.txt", "b.bin", "c.txt"})
+        EXPECT_NE(LineOf(listing, name).find("FILE     compressed"), std::string::npos) << name << "\n" << listing;
+    EXPECT_EQ(listing.find("skipped.txt"), std::string::npos);
+
+    // Packing again into the existing archive adds new files and reports
+    // the ones already there.
+    Write("assets/d.txt", "fourth");
+    const Outcome repack = Run({"pack", "out/assets.dpf", "assets"});
+    EXPECT_NE(repack.code, 0);
+    EXPECT_NE(repack.out.find("packed 1 of 4 files"), std::string::npos) << repack.out;
+    EXPECT_NE(Ok({"list", "out/assets.dpf"}).find("4 blocks"), std::string::npos);
+
+    // An archive inside the folder it packs does not swallow itself.
+    Ok({"pack", "assets/self.dpf", "assets"});
+    EXPECT_EQ(LineOf(Ok({"list", "assets/self.dpf"}), "self.dpf"), "");
+}
+
+TEST_F(DpfTool, ExtractGivesBackTheSameBytesForEveryStorage) {
+    const std::string compressible(100000, 'x');
+    const std::string binary = BinaryBytes(70001);
+    Write("big.txt", compressible);
+    Write("bin.dat", binary);
+    Write("odd.raw", BinaryBytes(13));
+    Write("empty.txt", "");
+    Ok({"create", "x.dpf"});
+    Ok({"add", "x.dpf", "big.txt", "empty.txt"});
+    Ok({"add", "x.dpf", "bin.dat", "--scramble"});
+    Ok({"add", "x.dpf", "odd.raw", "--raw"});
+    // Empty blocks are kept compressed whatever was asked.
+    const Outcome emptyRaw = Run({"add", "x.dpf", "empty.txt", "--raw", "--name", "empty.raw"});
+    EXPECT_EQ(emptyRaw.code, 0) << emptyRaw.err;
+    EXPECT_NE(emptyRaw.err.find("stored compressed"), std::string::npos) << emptyRaw.err;
+
+    Ok({"extract", "x.dpf", "-o", "all"});
+    ExpectFileHolds("all/big.txt", compressible);
+    ExpectFileHolds("all/bin.dat", binary);
+    ExpectFileHolds("all/odd.raw", BinaryBytes(13));
+    EXPECT_TRUE(fs::exists(File("all/empty.txt")));
+    ExpectFileHolds("all/empty.txt", "");
+    ExpectFileHolds("all/empty.raw", "");
+
+    const std::string one = Ok({"extract", "x.dpf", "bin.dat", "--output=one"});
+    EXPECT_NE(one.find("70001 bytes"), std::string::npos) << one;
+    ExpectFileHolds("one/bin.dat", binary);
+    EXPECT_FALSE(fs::exists(File("one/big.txt")));
+
+    // Without -o the files land in the working folder.
+    fs::remove(File("odd.raw"));
+    Ok({"extract", "x.dpf", "odd.raw", "--type", "FILE"});
+    ExpectFileHolds("odd.raw", BinaryBytes(13));
+}
+
+TEST_F(DpfTool, BlocksSharingANameAreToldApartByType) {
+    Write("hero", "the file");
+    Write("hero.img", "the image");
+    Ok({"create", "t.dpf"});
+    Ok({"add", "t.dpf", "hero"});
+    Ok({"add", "t.dpf", "hero.img", "--name=hero", "-tIMG"});
+
+    // Asking by name alone is ambiguous; the type settles it.
+    const Outcome ambiguous = Run({"extract", "t.dpf", "hero", "-o", "x"});
+    EXPECT_NE(ambiguous.code, 0);
+    EXPECT_NE(ambiguous.err.find("types FILE, IMG"), std::string::npos) << ambiguous.err;
+    EXPECT_NE(Run({"delete", "t.dpf", "hero"}).code, 0);
+    Ok({"extract", "t.dpf", "hero", "--type", "IMG", "-ox"});
+    ExpectFileHolds("x/hero", "the image");
+
+    // Extracting everything writes one of them and reports the other.
+    const Outcome all = Run({"extract", "t.dpf", "-o", "all"});
+    EXPECT_NE(all.code, 0);
+    EXPECT_NE(all.err.find("--type IMG"), std::string::npos) << all.err;
+    ExpectFileHolds("all/hero", "the file");
+
+    // A type filter picks the blocks of one type only.
+    Ok({"extract", "t.dpf", "--type", "IMG", "-o", "images"});
+    ExpectFileHolds("images/hero", "the image");
+    EXPECT_NE(Run({"extract", "t.dpf", "--type", "SND"}).code, 0);
+
+    Ok({"delete", "t.dpf", "hero", "--type", "FILE"});
+    EXPECT_NE(Ok({"list", "t.dpf"}).find("2 blocks, 1 deleted"), std::string::npos);
+    Ok({"extract", "t.dpf", "hero", "-o", "after"});
+    ExpectFileHolds("after/hero", "the image");
+}
+
+TEST_F(DpfTool, ExtractRefusesNamesThatWouldLeaveTheFolder) {
+    Write("payload", "escaped");
+    Ok({"create", "evil.dpf"});
+    Ok({"add", "evil.dpf", "payload", "--name", "../escaped"});
+    Ok({"add", "evil.dpf", "payload", "--name", "sub/inner"});
+    Ok({"add", "evil.dpf", "payload", "--name", ".."});
+    Ok({"add", "evil.dpf", "payload", "--name", "fine"});
+
+    const Outcome outcome = Run({"extract", "evil.dpf", "-o", "out"});
+    EXPECT_NE(outcome.code, 0);
+    EXPECT_NE(outcome.err.find("'../escaped'"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("'sub/inner'"), std::string::npos) << outcome.err;
+    EXPECT_FALSE(fs::exists(File("escaped")));
+    EXPECT_FALSE(fs::exists(File("out/sub")));
+    ExpectFileHolds("out/fine", "escaped");
+}
+
+TEST_F(DpfTool, DeleteMarksTheBlockAndCompactDropsIt) {
+    Write("keep.bin", BinaryBytes(2000));
+    Write("drop.bin", BinaryBytes(5000));
+    Ok({"pack", "c.dpf", "."});
+    Ok({"delete", "c.dpf", "drop.bin"});
+
+    const std::string listing = Ok({"list", "c.dpf"});
+    EXPECT_NE(LineOf(listing, "?rop.bin").find("DELETED"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "?rop.bin").find("(deleted)"), std::string::npos) << listing;
+    EXPECT_EQ(LineOf(listing, "keep.bin").find("(deleted)"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("2 blocks, 1 deleted"), std::string::npos) << listing;
+    EXPECT_NE(Run({"extract", "c.dpf", "drop.bin"}).code, 0);
+    EXPECT_NE(Run({"delete", "c.dpf", "drop.bin"}).code, 0);
+
+    const auto before = fs::file_size(File("c.dpf"));
+    EXPECT_NE(Ok({"compact", "c.dpf"}).find("1 deleted blocks removed"), std::string::npos);
+    EXPECT_LT(fs::file_size(File("c.dpf")), before);
+    EXPECT_FALSE(fs::exists(File("dpf.tmp")));
+    EXPECT_NE(Ok({"list", "c.dpf"}).find("1 blocks, 0 deleted"), std::string::npos);
+    EXPECT_NE(Ok({"compact", "c.dpf"}).find("nothing to compact"), std::string::npos);
+
+    fs::remove(File("keep.bin"));
+    Ok({"extract", "c.dpf", "keep.bin"});
+    ExpectFileHolds("keep.bin", BinaryBytes(2000));
+}
+
+TEST_F(DpfTool, CompactWorksOnAnArchiveInAnotherFolder) {
+    Write("files/one.txt", "one");
+    Write("files/two.txt", "two");
+    Ok({"pack", "store/p.dpf", "files"});
+    Ok({"delete", "store/p.dpf", "one.txt"});
+    Ok({"compact", "store/p.dpf"});
+    EXPECT_NE(Ok({"list", "store/p.dpf"}).find("1 blocks, 0 deleted"), std::string::npos);
+    EXPECT_FALSE(fs::exists(File("dpf.tmp")));
+    EXPECT_FALSE(fs::exists(File("store/dpf.tmp")));
+}
+
+TEST_F(DpfTool, ProtectAndUnprotectRoundTripWithAPasswordFile) {
+    Write("pw", "correct horse\n");
+    Write("wrong", "incorrect horse");
+    Write("short", "7 bytes");
+    Write("files/level.dat", BinaryBytes(9000));
+    Write("files/readme.txt", "protected words");
+    Ok({"pack", "data/pack.dpf", "files"});
+
+    const std::string protectedOut = Ok({"protect", "data/pack.dpf", "--password-file", "pw"});
+    EXPECT_NE(protectedOut.find("data/pack_secure.dpf"), std::string::npos) << protectedOut;
+    EXPECT_NE(Ok({"info", "data/pack_secure.dpf"}).find("Protected:      yes"), std::string::npos);
+
+    // Locked without the password, refused with a wrong or short one.
+    const Outcome locked = Run({"list", "data/pack_secure.dpf"});
+    EXPECT_NE(locked.code, 0);
+    EXPECT_NE(locked.err.find("--password-file"), std::string::npos) << locked.err;
+    const Outcome wrong = Run({"list", "data/pack_secure.dpf", "--password-file", "wrong"});
+    EXPECT_NE(wrong.code, 0);
+    EXPECT_NE(wrong.err.find("wrong password"), std::string::npos) << wrong.err;
+    EXPECT_NE(Run({"unprotect", "data/pack_secure.dpf", "--password-file", "wrong"}).code, 0);
+    const Outcome tooShort = Run({"list", "data/pack_secure.dpf", "--password-file", "short"});
+    EXPECT_NE(tooShort.code, 0);
+    EXPECT_NE(tooShort.err.find("8 to 56"), std::string::npos) << tooShort.err;
+    EXPECT_NE(Run({"protect", "data/pack_secure.dpf", "--password-file", "pw"}).code, 0);
+
+    // With the password everything works on the protected copy.
+    const std::string listing = Ok({"list", "data/pack_secure.dpf", "--password-file", "pw"});
+    EXPECT_NE(LineOf(listing, "level.dat").find("9000"), std::string::npos) << listing;
+    Ok({"extract", "data/pack_secure.dpf", "-o", "plain", "--password-file", "pw"});
+    ExpectFileHolds("plain/level.dat", BinaryBytes(9000));
+    Write("extra.txt", "added later");
+    Ok({"add", "data/pack_secure.dpf", "extra.txt", "--password-file", "pw"});
+    Ok({"delete", "data/pack_secure.dpf", "readme.txt", "--password-file", "pw"});
+
+    const std::string unprotectedOut = Ok({"unprotect", "data/pack_secure.dpf", "--password-file", "pw"});
+    EXPECT_NE(unprotectedOut.find("data/pack_secure_unsecure.dpf"), std::string::npos) << unprotectedOut;
+    EXPECT_NE(Run({"unprotect", "data/pack.dpf", "--password-file", "pw"}).code, 0);
+    const std::string unlocked = Ok({"list", "data/pack_secure_unsecure.dpf"});
+    EXPECT_NE(unlocked.find("3 blocks, 1 deleted"), std::string::npos) << unlocked;
+    Ok({"extract", "data/pack_secure_unsecure.dpf", "-o", "back"});
+    ExpectFileHolds("back/level.dat", BinaryBytes(9000));
+    ExpectFileHolds("back/extra.txt", "added later");
+    EXPECT_FALSE(fs::exists(File("back/readme.txt")));
+}
+
+TEST_F(DpfTool, InfoOfAProtectedArchiveNeedsThePasswordOnlyForTheCounts) {
+    Write("pw", "a password\r\n");
+    Write("files/one", "1");
+    Ok({"pack", "s.dpf", "files"});
+    Ok({"protect", "s.dpf", "--password-file", "pw"});
+    const std::string locked = Ok({"info", "s_secure.dpf"});
+    EXPECT_NE(locked.find("Protected:      yes"), std::string::npos) << locked;
+    EXPECT_NE(locked.find("Blocks:         unknown"), std::string::npos) << locked;
+    const std::string unlocked = Ok({"info", "s_secure.dpf", "--password-file", "pw"});
+    EXPECT_NE(unlocked.find("Blocks:         1 (1 live, 0 deleted)"), std::string::npos) << unlocked;
+}
+
+TEST_F(DpfTool, LogOptionWritesTheLogOfTheSdk) {
+    Ok({"--log", "global.log", "create", "l.dpf"});
+    EXPECT_TRUE(fs::exists(File("global.log")));
+    Ok({"list", "l.dpf", "--log=command.log"});
+    EXPECT_TRUE(fs::exists(File("command.log")));
+    Ok({"list", "l.dpf"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 3)
+        << "without --log no file is written";
+}
+
+TEST_F(DpfTool, InfoShowsTheHeaderAndTheCounts) {
+    Write("files/a.bin", BinaryBytes(4000));
+    Write("files/b.bin", BinaryBytes(4000));
+    Ok({"pack", "i.dpf", "files"});
+    EXPECT_NE(Ok({"info", "i.dpf"}).find("Fragmentation:  0%"), std::string::npos);
+    Ok({"delete", "i.dpf", "a.bin"});
+    const std::string info = Ok({"info", "i.dpf"});
+    for (const char* field : {"Archive:        i.dpf", "Copyright:      ", "Created:        ", "Modified:       ",
+                              "Protected:      no", "Size:           ", "Blocks:         2 (1 live, 1 deleted)"})
+        EXPECT_NE(info.find(field), std::string::npos) << field << "\n" << info;
+    EXPECT_EQ(info.find("Fragmentation:  0%"), std::string::npos) << info;
+}
+
+TEST_F(DpfTool, MistakesExitNonZeroWithAMessage) {
+    Write("file.txt", "text");
+    Write("not.dpf", "this is no archive at all");
+    Ok({"create", "e.dpf"});
+    // A changed byte in the blocks breaks the checksum; a cut header is short.
+    Ok({"pack", "damaged.dpf", "."});
+    std::string bytes = Read("damaged.dpf");
+    bytes[bytes.size() - 3] ^= 0x55;
+    Write("damaged.dpf", bytes);
+    Write("short.dpf", Read("e.dpf").substr(0, 100));
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {{"list", "missing.dpf"}, "does not exist"},
+        {{"list", "not.dpf"}, "not a DPF archive"},
+        {{"list", "damaged.dpf"}, "damaged"},
+        {{"extract", "short.dpf"}, "cut short"},
+        {{"frobnicate", "e.dpf"}, "unknown command 'frobnicate'"},
+        {{}, "no command"},
+        {{"list"}, "wrong number of arguments"},
+        {{"list", "e.dpf", "--bogus"}, "unknown option '--bogus'"},
+        {{"add", "e.dpf", "file.txt", "--name", std::string(32, 'n')}, "at most 31"},
+        {{"add", "e.dpf", "file.txt", "--type", "TOOLONG8"}, "at most 7"},
+        {{"add", "e.dpf", "file.txt", "e.dpf", "--name", "two"}, "single file"},
+        {{"add", "e.dpf", "missing.txt"}, "missing.txt"},
+        {{"add", "e.dpf", "file.txt", "--raw", "--scramble"}, "exclude"},
+        {{"extract", "e.dpf", "nothing"}, "no block named 'nothing'"},
+        {{"pack", "e.dpf", "file.txt"}, "not a folder"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = Run(c.args);
+        EXPECT_NE(outcome.code, 0) << c.message;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << "expected '" << c.message << "' in:\n"
+                                                                  << outcome.err;
+    }
+    // A name of 31 characters still fits.
+    Ok({"add", "e.dpf", "file.txt", "--name", std::string(31, 'n')});
+}
+
+TEST_F(DpfTool, HelpDescribesTheToolAndEachCommand) {
+    const std::string overview = Ok({"--help"});
+    for (const char* command : {"create", "add", "pack", "list", "extract", "delete", "compact", "protect",
+                                "unprotect", "info"})
+        EXPECT_NE(overview.find(std::string("  ") + command + " "), std::string::npos) << command;
+    EXPECT_NE(Ok({"add", "--help"}).find("--scramble"), std::string::npos);
+    EXPECT_NE(Ok({"help", "extract"}).find("--output DIR"), std::string::npos);
+}
+
+}  // namespace

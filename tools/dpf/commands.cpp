@@ -1,0 +1,92 @@
+#include "commands.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr size_t kAny = SIZE_MAX;
+
+const OptionSpec kPasswordFile{"password-file", 0, true, "FILE",
+                               "read the password of a protected archive from FILE (one trailing line end "
+                               "is ignored); without it a terminal is asked"};
+const OptionSpec kType{"type", 't', true, "T", "block type, at most 7 characters"};
+
+std::vector<Command> BuildCommands() {
+    return {
+        {"create", "ARCHIVE", "make a new, empty archive",
+         "Makes a new archive with no blocks. An existing file is kept unless --force is given.",
+         {{"force", 'f', false, "", "replace an existing file"}},
+         1, 1, RunCreate},
+        {"add", "ARCHIVE FILE...", "add files as blocks",
+         "Adds each FILE as one block, compressed unless --raw or --scramble is given. A block is named "
+         "after the file's base name (at most 31 characters) and typed FILE unless told otherwise.",
+         {{"type", 't', true, "T", "block type, at most 7 characters (default FILE)"},
+          {"name", 'n', true, "N", "block name, with a single FILE only"},
+          {"raw", 0, false, "", "store the bytes as they are"},
+          {"scramble", 0, false, "", "store the bytes scrambled"},
+          kPasswordFile},
+         2, kAny, RunAdd},
+        {"pack", "ARCHIVE DIR", "add every file of a folder",
+         "Adds every regular file directly inside DIR as a compressed FILE block named after the file. "
+         "The archive is created when it does not exist.",
+         {kPasswordFile},
+         2, 2, RunPack},
+        {"list", "ARCHIVE", "list the blocks",
+         "Lists every block with its name, type, storage, size, stored size and the stored share of the "
+         "size. Deleted blocks stay in the archive until it is compacted and are marked.",
+         {kPasswordFile},
+         1, 1, RunList},
+        {"extract", "ARCHIVE [NAME]", "write blocks out as files",
+         "Writes the block NAME, or every block (of type T with --type), to files named after the blocks. "
+         "Blocks whose names contain folder separators or are \"..\" are refused.",
+         {kType, {"output", 'o', true, "DIR", "folder for the files (made when missing; default: here)"},
+          kPasswordFile},
+         1, 2, RunExtract},
+        {"delete", "ARCHIVE NAME", "mark a block deleted",
+         "Marks the block NAME deleted. Its space is given back by 'compact'.",
+         {kType, kPasswordFile},
+         2, 2, RunDelete},
+        {"compact", "ARCHIVE", "drop deleted blocks for good",
+         "Rewrites the archive without its deleted blocks. The temporary copy \"dpf.tmp\" is made beside "
+         "the archive.",
+         {kPasswordFile},
+         1, 1, RunCompact},
+        {"protect", "ARCHIVE", "write a password-protected copy",
+         "Writes a copy of the archive whose blocks are enciphered with a password of 8 to 56 bytes, "
+         "beside it, named after it with \"_secure.dpf\". The archive itself is not changed.",
+         {kPasswordFile},
+         1, 1, RunProtect},
+        {"unprotect", "ARCHIVE", "write a plain copy of a protected archive",
+         "Writes a plain copy of a protected archive beside it, named after it with \"_unsecure.dpf\". "
+         "The archive itself is not changed.",
+         {kPasswordFile},
+         1, 1, RunUnprotect},
+        {"info", "ARCHIVE", "show the archive's header and counts",
+         "Shows the copyright text, the creation and modification dates, whether the archive is "
+         "protected, its size, the share taken by deleted blocks and the block counts. A protected "
+         "archive's blocks are counted only when its password is given.",
+         {kPasswordFile},
+         1, 1, RunInfo},
+    };
+}
+
+}  // namespace
+
+const std::vector<Command>& AllCommands() {
+    static const std::vector<Command> commands = BuildCommands();
+    return commands;
+}
+
+const Command* FindCommand(const std::string& name) {
+    for (const Command& command : AllCommands())
+        if (name == command.name) return &command;
+    return nullptr;
+}
+
+const std::vector<OptionSpec>& CommonOptions() {
+    static const std::vector<OptionSpec> options = {
+        {"log", 0, true, "FILE", "write the SDK's log to FILE"},
+        {"help", 'h', false, "", "show this help"},
+    };
+    return options;
+}

@@ -1,0 +1,165 @@
+// Commands that make archives and change their blocks: create, add, pack,
+// delete.
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "archive_session.h"
+#include "commands.h"
+#include "files.h"
+#include "messages.h"
+#include "progress.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kDefaultType[] = "FILE";
+
+// One file on its way into the archive.
+struct PendingFile {
+    std::string path;
+    std::string name;
+};
+
+int StorageFrom(const Arguments& args) {
+    if (args.Has("raw")) return kStorageRaw;
+    if (args.Has("scramble")) return kStorageScrambled;
+    return kStorageCompressed;
+}
+
+bool AllNamesFit(const std::vector<PendingFile>& files) {
+    bool fit = true;
+    for (const PendingFile& file : files) fit = CheckBlockName(file.name) && fit;
+    return fit;
+}
+
+// The archive keeps empty blocks only compressed (a raw one would have a
+// stored length of 0, which its writer reports as a failure).
+int BlockStorageFor(const PendingFile& file, const std::vector<char>& bytes, int storage) {
+    if (!bytes.empty() || storage == kStorageCompressed) return storage;
+    PrintWarning("'%s' is empty: it is stored compressed", file.path.c_str());
+    return kStorageCompressed;
+}
+
+bool AddOneFile(ArchiveSession& archive, const PendingFile& file, const std::string& type, int storage) {
+    std::vector<char> bytes;
+    if (!ReadWholeFile(file.path, bytes)) return false;
+    const int storedAs = BlockStorageFor(file, bytes, storage);
+    int storedSize = 0;
+    if (!archive.AddBytes(file.name, type, storedAs, bytes, storedSize)) return false;
+    PrintResult("added '%s' (%s, %zu bytes, %s, %d stored)", file.name.c_str(), type.c_str(), bytes.size(),
+                StorageName(storedAs), storedSize);
+    return true;
+}
+
+// Adds the files in order, drawing progress; gives how many were added.
+size_t AddFiles(ArchiveSession& archive, const std::vector<PendingFile>& files, const std::string& type,
+                int storage, const char* progressLabel) {
+    ProgressBar progress(progressLabel, files.size());
+    size_t added = 0;
+    for (const PendingFile& file : files) {
+        if (AddOneFile(archive, file, type, storage)) ++added;
+        progress.Advance(file.name);
+    }
+    return added;
+}
+
+// The regular files directly inside folder, by name, leaving out skip.
+bool FolderFiles(const std::string& folder, const std::string& skip, std::vector<PendingFile>& files) {
+    std::error_code error;
+    std::vector<fs::path> paths;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code fileError;
+        if (!it->is_regular_file(fileError)) continue;
+        if (fs::exists(skip, fileError) && fs::equivalent(it->path(), skip, fileError)) continue;
+        paths.push_back(it->path());
+    }
+    if (error) {
+        PrintError("cannot read the folder '%s': %s", folder.c_str(), error.message().c_str());
+        return false;
+    }
+    std::sort(paths.begin(), paths.end());
+    for (const fs::path& path : paths) files.push_back({path.string(), path.filename().string()});
+    return true;
+}
+
+// Opens the archive, making it first when it does not exist yet.
+bool OpenOrCreate(ArchiveSession& archive, const std::string& path, const Arguments& args) {
+    std::error_code error;
+    if (fs::exists(path, error)) return archive.Open(path, args, PasswordNeed::Required, Access::Write);
+    if (!archive.Create(path)) return false;
+    PrintResult("created '%s'", path.c_str());
+    return true;
+}
+
+}  // namespace
+
+int RunCreate(const Arguments& args) {
+    const std::string& path = args.positional[0];
+    std::error_code error;
+    if (fs::exists(path, error) && !args.Has("force")) {
+        PrintError("'%s' already exists; give --force to replace it", path.c_str());
+        return kExitFailure;
+    }
+    ArchiveSession archive;
+    if (!archive.Create(path)) return kExitFailure;
+    PrintResult("created '%s'", path.c_str());
+    return kExitOk;
+}
+
+int RunAdd(const Arguments& args) {
+    const std::string& archivePath = args.positional[0];
+    const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
+    if (args.Has("raw") && args.Has("scramble")) {
+        PrintError("--raw and --scramble exclude each other");
+        return kExitUsage;
+    }
+    if (args.Has("name") && paths.size() != 1) {
+        PrintError("--name names one block: give a single file with it");
+        return kExitUsage;
+    }
+    const std::string type = args.Value("type", kDefaultType);
+    std::vector<PendingFile> files;
+    for (const std::string& path : paths) files.push_back({path, args.Value("name", BaseName(path))});
+    if (!CheckBlockType(type) || !AllNamesFit(files)) return kExitFailure;
+
+    ArchiveSession archive;
+    if (!archive.Open(archivePath, args, PasswordNeed::Required, Access::Write)) return kExitFailure;
+    const size_t added = AddFiles(archive, files, type, StorageFrom(args), "add");
+    return added == files.size() ? kExitOk : kExitFailure;
+}
+
+int RunPack(const Arguments& args) {
+    const std::string& archivePath = args.positional[0];
+    const std::string& folder = args.positional[1];
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        PrintError("'%s' is not a folder", folder.c_str());
+        return kExitFailure;
+    }
+    std::vector<PendingFile> files;
+    // The archive may live in the folder it packs; it never goes into itself.
+    if (!FolderFiles(folder, archivePath, files) || !AllNamesFit(files)) return kExitFailure;
+
+    ArchiveSession archive;
+    if (!OpenOrCreate(archive, archivePath, args)) return kExitFailure;
+    if (files.empty()) PrintWarning("the folder '%s' holds no files", folder.c_str());
+    const size_t added = AddFiles(archive, files, kDefaultType, kStorageCompressed, "pack");
+    PrintResult("packed %zu of %zu files into '%s'", added, files.size(), archivePath.c_str());
+    return added == files.size() ? kExitOk : kExitFailure;
+}
+
+int RunDelete(const Arguments& args) {
+    const std::string& archivePath = args.positional[0];
+    const std::string& name = args.positional[1];
+    ArchiveSession archive;
+    if (!archive.Open(archivePath, args, PasswordNeed::Required, Access::Write)) return kExitFailure;
+    std::vector<BlockEntry> blocks;
+    BlockEntry chosen;
+    if (!archive.ReadBlocks(blocks) || !SelectOneBlock(blocks, name, args.Value("type"), chosen))
+        return kExitFailure;
+    if (!archive.DeleteBlock(chosen)) return kExitFailure;
+    PrintResult("deleted '%s' (%s); 'compact' gives its space back", chosen.name.c_str(), chosen.type.c_str());
+    return kExitOk;
+}
