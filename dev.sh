@@ -44,7 +44,8 @@ run_tests() {  # dir
 
 run_fuzzers() {
   configure_and_build build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DVELTRANO_FUZZ=ON -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF -DVELTRANO_EXAMPLES=OFF
+    -DVELTRANO_FUZZ=ON -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF -DVELTRANO_EXAMPLES=OFF \
+    -DVELTRANO_TOOLS=OFF
   for fuzzer in "$ROOT"/build-fuzz/fuzz/fuzz_*; do
     [ -x "$fuzzer" ] || continue
     local name corpus work
