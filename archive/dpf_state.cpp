@@ -118,10 +118,10 @@ bool WriteArchiveHeader(DpfState& state, int fd) {
            platform::Write(fd, enciphered, kHeaderSize) == kHeaderSize;
 }
 
-bool WriteNewArchiveHeader(DpfState& state, int fd, const char* copyright, const char* createDate) {
+bool WriteNewArchiveHeader(DpfState& state, int fd, const char* copyright, const char* createDate,
+                           const char* modifiedDate) {
     MakeSignature(state.signature);
-    const std::string now = DateText();
-    BuildNewHeader(state.headerBuffer, copyright, createDate, now.c_str());
+    BuildNewHeader(state.headerBuffer, copyright, createDate, modifiedDate);
     return WriteArchiveHeader(state, fd);
 }
 

@@ -93,7 +93,8 @@ std::string DateText();
 // Builds a new archive header in headerBuffer (see dpf_format::BuildNewHeader)
 // and writes the signature and the enciphered header to fd; false on a short
 // write.
-bool WriteNewArchiveHeader(DpfState& state, int fd, const char* copyright, const char* createDate);
+bool WriteNewArchiveHeader(DpfState& state, int fd, const char* copyright, const char* createDate,
+                           const char* modifiedDate);
 
 // Writes the signature and headerBuffer, enciphered, to fd; false on a short write.
 bool WriteArchiveHeader(DpfState& state, int fd);

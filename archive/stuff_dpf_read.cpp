@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "Veltrano_ILogSystem.h"
 #include "archive/archive_keys.h"
@@ -45,13 +46,16 @@ int Veltrano_IStuffDPF::Open(const char* dpfFile) {
     bool readOnly = false;
     int fd = platform::Open(dpfFile, platform::OpenMode::ReadWrite);
     if (fd < 0) {
+        // The warning comes with the read-only attempt, before its outcome is
+        // known; the reason of a failure is taken before logging can change it.
         fd = platform::Open(dpfFile, platform::OpenMode::ReadOnly);
+        const std::string reason = fd < 0 ? platform::LastErrorText() : "";
+        ILogSystem.Msg(2, " . [IStuffDPF->Open('%s')] Warning: file opened in read only mode.\n", name);
         if (fd < 0) {
-            ILogSystem.Msg(0, " . [IStuffDPF->Open('%s')] Error: %s\n", name, platform::LastErrorText());
+            ILogSystem.Msg(0, " . [IStuffDPF->Open('%s')] Error: %s\n", name, reason.c_str());
             return -1;
         }
         readOnly = true;
-        ILogSystem.Msg(2, " . [IStuffDPF->Open('%s')] Warning: file opened in read only mode.\n", name);
     }
 
     std::memset(state->signature, 0, sizeof state->signature);

@@ -57,7 +57,8 @@ int Veltrano_IStuffDPF::Create(const char* dpfFile) {
     Veltrano.MakeDirectory(dpfFile);
     const int fd = platform::Open(dpfFile, platform::OpenMode::CreateWriteOnly);
     if (fd < 0) return -1;
-    dpf_internal::WriteNewArchiveHeader(*state, fd, Veltrano.GetCopyright(), now.c_str());
+    // Both dates are the moment the archive was made.
+    dpf_internal::WriteNewArchiveHeader(*state, fd, Veltrano.GetCopyright(), now.c_str(), now.c_str());
     // The file may be open under another slot: what it remembered is gone.
     state->table.ForgetBlocks(fd);
     platform::Close(fd);

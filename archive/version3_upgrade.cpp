@@ -112,13 +112,14 @@ private:
     int target_;
 };
 
-// Builds the new archive header from the version 3 one and writes it.
-bool WriteUpgradedHeader(DpfState& state, int target, const uint8_t* v3Header) {
+// Builds the new archive header from the version 3 one and writes it; the
+// conversion's time becomes the modification date.
+bool WriteUpgradedHeader(DpfState& state, int target, const uint8_t* v3Header, const std::string& now) {
     char copyright[kCopyrightSize];
     char createDate[kDateSize];
     CopyField(copyright, sizeof copyright, v3Header + kV3CopyrightOffset, kCopyrightSize);
     CopyField(createDate, sizeof createDate, v3Header + kV3CreateDateOffset, kV3HeaderSize - kV3CreateDateOffset);
-    return dpf_internal::WriteNewArchiveHeader(state, target, copyright, createDate);
+    return dpf_internal::WriteNewArchiveHeader(state, target, copyright, createDate, now.c_str());
 }
 
 // Puts the converted file in place of the original, which is kept under
@@ -143,12 +144,13 @@ int Update3to4(DpfState& state, const char* dpfFile) {
         platform::Close(source);
         return 0;
     }
+    const std::string now = dpf_internal::DateText();
     const int target = platform::Open(kUpgradeFile, platform::OpenMode::CreateReadWrite);
     if (target < 0) {
         platform::Close(source);
         return 0;
     }
-    bool converted = WriteUpgradedHeader(state, target, v3Header);
+    bool converted = WriteUpgradedHeader(state, target, v3Header, now);
     ILogSystem.Msg(2, "\n . [IStuffDPF->Update3to4('%s')] Info: creating new DPF v4.0...\n", dpfFile);
     int imported = 0;
     converted = platform::Seek(source, kV3HeaderSize, platform::Whence::Begin) == kV3HeaderSize &&

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ucl/ucl.h>
 
+#include "core/clock.h"
 #include "core/core_state.h"
 #include "core/cpu.h"
 #include "core/platform/platform.h"
@@ -82,7 +83,8 @@ int Veltrano_Main::Init(unsigned int flags) {
     if (ucl_init() != UCL_E_OK)
         ILogSystem.Msg(0, " . [Veltrano.Init()] Error: UCL failed to initiate\n");
 
-    initTicks = SDL_GetTicks();
+    // The same clock the log's time stamps read, so they count from here.
+    initTicks = clock_source::Ticks();
     state->initialized = true;
     ILogSystem.Msg(0, "\n . Veltrano successfully initiated.\n");
     return 1;

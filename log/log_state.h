@@ -39,10 +39,10 @@ struct LogState {
     std::atomic<uint8_t> runState{kLogOff};
     std::atomic<uint8_t> maxLevel{0};
     std::atomic<uint8_t> outputs{0};
-    std::atomic<bool> timeStamps{false};
 
     FILE* file = nullptr;               // replaced and written only under the lock
     char fileName[kLogNameSize] = {};
+    std::atomic<bool> timeStamps{false};
     SDL_mutex* lock = nullptr;
 
     bool profilerReady = false;

@@ -32,6 +32,8 @@ TEST_F(FormatTest, NewArchiveIsSignatureAndDecipherableHeader) {
     EXPECT_EQ(std::string(header.c_str()), std::string(Veltrano.GetCopyright()));
     EXPECT_TRUE(IsDateText(header.substr(29, 32)));
     EXPECT_TRUE(IsDateText(header.substr(61, 32)));
+    // One moment of creation for both dates.
+    EXPECT_EQ(header.substr(29, 32), header.substr(61, 32));
     EXPECT_EQ(header[93], 0);
     EXPECT_EQ(LE32(header, 96), 0u);
     for (int i = 100; i < 510; ++i) EXPECT_NE(static_cast<uint8_t>(header[i]), 255) << i;

@@ -138,6 +138,31 @@ TEST(CoreLifecycle, LeakReportNamesOnlyTheCountersThatAreNotZero) {
     EXPECT_TRUE(log.Contains("\n . [CFonts] Warning! your application have left -3 fonts without deleting."));
 }
 
+TEST(CoreLifecycle, StartAndStopLinesAreErrorsLevelAndTheRestIsQuieter) {
+    LogCapture log(0);
+    ASSERT_EQ(Veltrano.Init(0), 1);
+    Veltrano.tileCount = 1;
+    Veltrano.Quit();
+    Veltrano.tileCount = 0;
+    EXPECT_TRUE(log.Contains("\n . Veltrano successfully initiated.\n"));
+    EXPECT_TRUE(log.Contains("\n . Veltrano successfully closed.\n\n"));
+    EXPECT_FALSE(log.Contains("Interfaz")) << "interface lines are information (level 5)";
+    EXPECT_FALSE(log.Contains("[CTiles]")) << "the leak report is a warning (level 2)";
+}
+
+TEST(CoreLifecycle, LogTimeStampsCountFromInit) {
+    testing_support::ManualClock clock(123456);
+    LogCapture log;
+    ASSERT_EQ(Veltrano.Init(0), 1);
+    EXPECT_EQ(Veltrano.initTicks, 123456u);
+    clock.Advance(250);
+    ILogSystem.ShowTime(1);
+    ILogSystem.Msg(0, "stamped\n");
+    ILogSystem.ShowTime(0);
+    Veltrano.Quit();
+    EXPECT_TRUE(log.Contains("{0.250s}stamped\n")) << log.Text();
+}
+
 TEST(CoreLifecycle, QuitFreesTheWindowIcon) {
     ASSERT_EQ(Veltrano.Init(0), 1);
     Veltrano.Config.icon = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, 0, 0, 0, 0);

@@ -147,6 +147,14 @@ TEST_F(CpuCheck, WillametteIsNamedButKeepsTheNormalPath) {
               " . Selected normal code path.\n");
 }
 
+// The processor line is always written; the selected path is a warning-level line.
+TEST_F(CpuCheck, ProcessorLineIsErrorsLevel) {
+    Use(Intel(6, 15));
+    LogCapture log(0);
+    EXPECT_EQ(RunCpuCheck(nullptr), 1);
+    EXPECT_EQ(log.Text(), " . Running on INTEL processor - Core 2 Duo - MMX - SSE\n");
+}
+
 TEST_F(CpuCheck, Athlon64SelectsItsPath) {
     Use(Amd(15, 1, 1));
     LogCapture log(5);

@@ -28,6 +28,7 @@ public:
         taken_ = all.size();
         return fresh;
     }
+    const std::string& path() const { return path_; }
 
     Veltrano_ILogSystem log;
 
@@ -162,6 +163,18 @@ TEST(Profiler, UnbalancedSectionsAreReportedBeforeTheirRow) {
     clock.Set(200);
     p.log.ProfileShow();
     EXPECT_EQ(p.TakeText().find("Warning"), std::string::npos);
+}
+
+// The table is written at level 0, its warnings at level 2.
+TEST(Profiler, AQuietLogKeepsTheTableAndDropsTheWarnings) {
+    ManualClock clock(0);
+    ProfiledLog p;
+    p.log.Init(p.path().c_str(), 2, 0, "quiet", nullptr, nullptr, nullptr);
+    p.TakeText();
+    p.log.ProfileBegin("open");
+    clock.Set(100);
+    p.log.ProfileShow();
+    EXPECT_EQ(p.TakeText(), Table({"    0.0 |   0.0 |   0.0 |   1 | open\n"}));
 }
 
 TEST(Profiler, TheFiftyFirstNameIsWarnedOnceAndNotMeasured) {
