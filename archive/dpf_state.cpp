@@ -125,23 +125,23 @@ bool WriteNewArchiveHeader(DpfState& state, int fd, const char* copyright, const
     return WriteArchiveHeader(state, fd);
 }
 
-void RewriteArchiveHeader(DpfState& state, int fd) {
-    if (fd <= 0 || platform::Seek(fd, kSignatureSize, platform::Whence::Begin) < 0) return;
+bool RewriteArchiveHeader(DpfState& state, int fd) {
+    if (fd <= 0 || platform::Seek(fd, kSignatureSize, platform::Whence::Begin) < 0) return false;
     uint8_t header[kHeaderSize];
     // A file too short to hold a header has none to rewrite.
-    if (platform::Read(fd, header, sizeof header) != kHeaderSize) return;
+    if (platform::Read(fd, header, sizeof header) != kHeaderSize) return false;
     std::memcpy(state.headerBuffer, header, sizeof header);
     state.headerCipher.Decipher(state.headerBuffer, kHeaderBlocks);
     PutField(state.headerBuffer + kModifiedDateOffset, kDateSize, DateText().c_str());
     StoreLE32(state.headerBuffer + kCrcOffset, CalculateCrc(fd));
     std::memcpy(header, state.headerBuffer, sizeof header);
     state.headerCipher.Encipher(header, kHeaderBlocks);
-    if (platform::Seek(fd, kSignatureSize, platform::Whence::Begin) >= 0) {
-        platform::Write(fd, header, sizeof header);
-        platform::Commit(fd);
-    }
+    const bool written = platform::Seek(fd, kSignatureSize, platform::Whence::Begin) >= 0 &&
+                         platform::Write(fd, header, sizeof header) == kHeaderSize;
+    platform::Commit(fd);
     if (ArchiveSlot* slot = state.table.FindByDescriptor(fd)) slot->dirty = false;
     state.table.ForgetBlocks(fd);
+    return written;
 }
 
 void CloseSlot(DpfState& state, ArchiveSlot& slot) {

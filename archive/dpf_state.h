@@ -77,7 +77,7 @@ uint32_t CalculateCrc(int fd);
 
 // Brings the archive header of the file behind fd up to date (modification
 // date and CRC), commits it and clears the dirty flag of its slot.
-void RewriteArchiveHeader(DpfState& state, int fd);
+bool RewriteArchiveHeader(DpfState& state, int fd);
 
 // Closes an open slot for good: header rewrite when dirty, descriptor closed.
 void CloseSlot(DpfState& state, ArchiveSlot& slot);

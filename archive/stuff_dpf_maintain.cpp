@@ -130,7 +130,9 @@ int Veltrano_IStuffDPF::Compact(const char* dpfFile) {
         compact_pause::Pause();
         return intact;
     });
-    dpf_internal::RewriteArchiveHeader(*state, target);
+    // A copy whose header could not be brought up to date would be refused
+    // as corrupted: it must not replace the source.
+    intact = dpf_internal::RewriteArchiveHeader(*state, target) && intact;
     platform::Close(target);
     Close(handle);
 
@@ -215,6 +217,7 @@ int ConvertProtection(Veltrano_IStuffDPF& dpf, DpfState& state, const char* dpfF
                                     [&cipher](uint8_t* data, size_t blocks) { cipher.Decipher(data, blocks); });
         return intact;
     });
+    if (intact && walkEnd != 2) intact = dpf_internal::RewriteArchiveHeader(state, target);
     if (!intact || walkEnd == 2) {
         ILogSystem.Msg(0, texts.failureLine, dpfFile);
         platform::Close(target);
@@ -222,7 +225,6 @@ int ConvertProtection(Veltrano_IStuffDPF& dpf, DpfState& state, const char* dpfF
         platform::Remove(newName.c_str());
         return 0;
     }
-    dpf_internal::RewriteArchiveHeader(state, target);
     platform::Close(target);
     dpf.Close(handle);
     ILogSystem.Msg(2, " . [IStuffDPF->%s('%s')] Info: process completed. New '%s' file created.\n", texts.method,

@@ -156,7 +156,7 @@ int Update3to4(DpfState& state, const char* dpfFile) {
     converted = platform::Seek(source, kV3HeaderSize, platform::Whence::Begin) == kV3HeaderSize &&
                 BlockImporter(state, dpfFile, source, target).Run(&imported) && converted;
     platform::Close(source);
-    dpf_internal::RewriteArchiveHeader(state, target);
+    converted = dpf_internal::RewriteArchiveHeader(state, target) && converted;
     platform::Close(target);
 
     const std::string backup = dpf_internal::DerivedName(dpfFile, "_v3.dpf");
