@@ -27,7 +27,7 @@ void BlockIndex::Clear() {
     trusted_ = false;
 }
 
-void BlockIndex::Validate(int fd, uint32_t cipherGeneration) {
+void BlockIndex::Validate(int fd, uint32_t cipherGeneration, int64_t nowNs) {
     platform::FileStamp stamp;
     if (platform::GetFileStamp(fd, &stamp) != 0) {
         Clear();
@@ -39,7 +39,7 @@ void BlockIndex::Validate(int fd, uint32_t cipherGeneration) {
     }
     stamp_ = stamp;
     generation_ = cipherGeneration;
-    racy_ = TooRecent(stamp, platform::NowNs());
+    racy_ = TooRecent(stamp, nowNs);
     trusted_ = true;
 }
 

@@ -27,7 +27,8 @@ public:
     void Clear();
     // Call before a walk: keeps the entries only while they still describe
     // the file behind fd and the cipher in use.
-    void Validate(int fd, uint32_t cipherGeneration);
+    // nowNs is the wall-clock time the file's stamps are judged against.
+    void Validate(int fd, uint32_t cipherGeneration, int64_t nowNs = platform::NowNs());
     // The entry for a scan from start, or null.
     const Entry* Lookup(long start);
     // Remembers a successful scan that lies past every entry already kept.
