@@ -35,10 +35,16 @@ int Open(const char* path, OpenMode mode) {
 
 int Close(int fd) { return fd > 0 ? ::close(fd) : -1; }
 
-long Read(int fd, void* buffer, size_t count) {
+namespace {
+
+// Repeats a partial transfer until count bytes moved, the file ended (a
+// step of 0 bytes) or an error other than an interruption came; returns the
+// bytes moved, or -1 when an error came before any.
+template <typename Step>
+long TransferAll(size_t count, Step step) {
     size_t done = 0;
     while (done < count) {
-        ssize_t n = ::read(fd, static_cast<char*>(buffer) + done, count - done);
+        ssize_t n = step(done);
         if (n < 0) {
             if (errno == EINTR) continue;
             return done > 0 ? static_cast<long>(done) : -1;
@@ -49,17 +55,18 @@ long Read(int fd, void* buffer, size_t count) {
     return static_cast<long>(done);
 }
 
+}  // namespace
+
+long Read(int fd, void* buffer, size_t count) {
+    return TransferAll(count, [&](size_t done) {
+        return ::read(fd, static_cast<char*>(buffer) + done, count - done);
+    });
+}
+
 long Write(int fd, const void* buffer, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        ssize_t n = ::write(fd, static_cast<const char*>(buffer) + done, count - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return done > 0 ? static_cast<long>(done) : -1;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return static_cast<long>(done);
+    return TransferAll(count, [&](size_t done) {
+        return ::write(fd, static_cast<const char*>(buffer) + done, count - done);
+    });
 }
 
 long Seek(int fd, long offset, Whence whence) {
@@ -82,18 +89,10 @@ long ReadAt(int fd, long offset, void* buffer, size_t count) {
         errno = EINVAL;
         return -1;
     }
-    size_t done = 0;
-    while (done < count) {
-        ssize_t n = ::pread(fd, static_cast<char*>(buffer) + done, count - done,
-                            static_cast<off_t>(offset) + static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return done > 0 ? static_cast<long>(done) : -1;
-        }
-        if (n == 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return static_cast<long>(done);
+    return TransferAll(count, [&](size_t done) {
+        return ::pread(fd, static_cast<char*>(buffer) + done, count - done,
+                       static_cast<off_t>(offset) + static_cast<off_t>(done));
+    });
 }
 
 int Truncate(int fd, long length) { return ::ftruncate(fd, static_cast<off_t>(length)); }
