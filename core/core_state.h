@@ -9,13 +9,19 @@
 class cConsole;
 class cDebugWO;
 
-// Logic/render pacing of the update loop.
+// Logic/render pacing of the update loop. Times are the time system's
+// milliseconds; the accumulators carry fractional frames between passes.
 struct PacingState {
-    uint32_t lastLogic = 0;
-    uint32_t lastRender = 0;
-    int logicOwed = 0;
-    double logicAccumulator = 0.0;
-    double renderAccumulator = 0.0;
+    int32_t logicState = 0;  // 0 new pass, 1 catching up logic, 2 rendered
+    int32_t logicNow = 0;
+    int32_t logicPrev = 0;
+    int32_t logicPending = 0;
+    float stepSeconds = 0.0f;
+    float stepFrames = 0.0f;
+    float logicAccum = 0.0f;
+    int32_t renderNow = 0;
+    int32_t renderPrev = 0;
+    float renderAccum = 0.0f;
 };
 
 struct XmlHandle {
@@ -29,8 +35,8 @@ struct CoreState {
     static constexpr int kXmlHandles = 10;
 
     // Input (update loop).
-    uint8_t* keyboardState = nullptr;
-    uint32_t keyStamps[kKeyCount] = {};
+    uint8_t* keyState = nullptr;
+    int32_t keyTimes[kKeyCount] = {};
 
     // Version.
     char versionText[64] = "Veltrano SDK Win32 v5.22 (build 3336)";
@@ -49,8 +55,8 @@ struct CoreState {
     bool initialized = false;
     bool openGL = false;
 
-    void (*renderCallback)() = nullptr;
-    int renderNeeded = 0;
+    void (*renderCallback)(int) = nullptr;
+    uint8_t renderNeeded = 0;  // developer windows redraw: 0 no, 1 once, 2 always
     PacingState pacing;
 
     cConsole* console = nullptr;

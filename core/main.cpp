@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ucl/ucl.h>
 
+#include "console/developer_windows.h"
 #include "core/clock.h"
 #include "core/core_state.h"
 #include "core/cpu.h"
@@ -93,10 +94,7 @@ int Veltrano_Main::Init(unsigned int flags) {
 void Veltrano_Main::Quit() {
     if (!state->initialized) return;
 
-    // The console and debug window arrive with the developer console; until
-    // then their pointers stay null and there is nothing to destroy here.
-    state->console = nullptr;
-    state->debugWindow = nullptr;
+    developer_windows::Destroy(*state);
 
     DeleteInterface(ISoundFX);
     DeleteInterface(IVideo);
@@ -132,7 +130,7 @@ void Veltrano_Main::Quit() {
 void Veltrano_Main::CleanUp() {
     platform::ResetKeyboard();
     platform::ResetMouse();
-    for (uint32_t& stamp : state->keyStamps) stamp = 0;
+    for (int32_t& stamp : state->keyTimes) stamp = 0;
     mouseButtons = 0;
     mousePrevButtons = 0;
     if (ITimeSystem != nullptr) ITimeSystem->Init(1);

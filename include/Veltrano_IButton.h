@@ -10,6 +10,11 @@ public:
     ~Veltrano_IButton();
     Veltrano_IButton(const Veltrano_IButton&) = delete;
     Veltrano_IButton& operator=(const Veltrano_IButton&) = delete;
+
+private:
+    friend class Veltrano_Main;
+    // Input check of every widget; once per logic frame of the core's loop.
+    void Update();
 };
 
 VELTRANO_API extern Veltrano_IButton* IButton;

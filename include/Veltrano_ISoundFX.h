@@ -14,6 +14,8 @@ public:
     // Marks sound as not started, without closing anything.
     void NoInit();
     int Initialized();
+    // The opened audio device's format; writes nothing while not started.
+    void QuerySpec(int* freq, unsigned short* format, int* channels);
 
 private:
     int initialized;

@@ -39,6 +39,28 @@ public:
     double RandReal();
     int MakeDirectory(const char* path);
 
+    // Video mode, surfaces and blitting.
+    int SetVideoMode();
+    void FreeSurface(SDL_Surface*& surface);
+    int Blit(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect);
+    int IsGL();
+    int IsTexture(SDL_Surface* surface);
+    int Surface2Texture(SDL_Surface* surface);
+    int SurfaceAutomaticConversion(int on);
+    void VideoInfo();
+    void AudioInfo();
+    void SurfaceInfo(SDL_Surface* surface);
+
+    // The frame loop: events, logic and render pacing, input.
+    int Update(SDL_Event* event);
+    void SetRenderCallback(void (*callback)(int));
+    float GetLogicTime();
+    void RenderNeeded(int n);
+    int IsRenderNeeded();
+    int GetKeystate(int key);
+    int GetKeyPressed(int delay);
+    char* GetKeyName(int key);
+
     // In-game console output; writes nothing until the console exists.
     void ConPrint(const char* fmt, ...);
     void ConvPrint(const char* fmt, va_list args);
@@ -56,6 +78,11 @@ public:
     int fontCount;
 
 private:
+    // Steps of Update.
+    void PaceRender(SDL_Event* record);
+    void RunLogicFrame();
+    void RenderFrame(SDL_Event* record);
+
     CoreState* state;
 };
 

@@ -6,3 +6,6 @@ Veltrano_IButton::Veltrano_IButton() { LogInterfaceCreated("IButton"); }
 
 Veltrano_IButton::~Veltrano_IButton() { LogInterfaceDeleted("IButton"); }
 
+
+// No widget exists yet, so there is no input to check.
+void Veltrano_IButton::Update() {}
