@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "Veltrano_ILogSystem.h"
+#include "veltrano.h"
 
 namespace {
 
@@ -86,5 +86,15 @@ ManualClock::~ManualClock() { clock_source::SetTickFunction(previous_); }
 void ManualClock::Set(uint32_t ticks) { manualTicks = ticks; }
 
 void ManualClock::Advance(uint32_t milliseconds) { manualTicks += milliseconds; }
+
+SdkSession::SdkSession(unsigned int flags) : savedConfig_(Veltrano.Config) {
+    started_ = Veltrano.Init(flags) == 1;
+}
+
+SdkSession::~SdkSession() {
+    Veltrano.Quit();
+    savedConfig_.icon = nullptr;  // Quit freed any icon a test set
+    Veltrano.Config = savedConfig_;
+}
 
 }  // namespace testing_support

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include <SDL.h>
+
 #include "core/clock.h"
+#include "veltrano_types.h"
 
 namespace testing_support {
 
@@ -57,6 +60,21 @@ public:
 
 private:
     clock_source::TickFunction previous_;
+};
+
+// Veltrano.Init for the lifetime of the object, then Quit; the video
+// settings of the configuration are put back as they were.
+class SdkSession {
+public:
+    explicit SdkSession(unsigned int flags = SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    ~SdkSession();
+    SdkSession(const SdkSession&) = delete;
+    SdkSession& operator=(const SdkSession&) = delete;
+    bool Started() const { return started_; }
+
+private:
+    bool started_;
+    sConfig savedConfig_;
 };
 
 }  // namespace testing_support
