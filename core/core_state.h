@@ -8,6 +8,8 @@
 
 class cConsole;
 class cDebugWO;
+class TiXmlDocument;
+class TiXmlElement;
 
 // Logic/render pacing of the update loop.
 struct PacingState {
@@ -18,10 +20,11 @@ struct PacingState {
     double renderAccumulator = 0.0;
 };
 
+// One open XML document with its cursor; a null document is a free entry.
 struct XmlHandle {
-    void* document = nullptr;
-    void* currentNode = nullptr;
-    void* storedNode = nullptr;
+    TiXmlDocument* document = nullptr;
+    TiXmlElement* currentNode = nullptr;
+    TiXmlElement* storedNode = nullptr;
 };
 
 struct CoreState {
