@@ -12,8 +12,6 @@ namespace xml_parse {
 
 // Larger documents are refused before anything is allocated for them.
 constexpr long kMaxDocumentBytes = 64L * 1024 * 1024;
-// The parser, the printer and the destructor recurse once per level.
-constexpr int kMaxDepth = 1000;
 
 // Reads a whole file; false with a description when it cannot be read or
 // is larger than a document may be.
@@ -25,9 +23,6 @@ void NormalizeLineEnds(std::string& text);
 // Parses the bytes (which need no terminating zero) into a new document;
 // null with TinyXml's error description (or the depth limit's) on failure.
 TiXmlDocument* ParseDocument(const char* bytes, size_t size, std::string& error);
-
-// The deepest element nesting the text can produce when parsed.
-int NestingDepth(const char* text, size_t size);
 
 }  // namespace xml_parse
 
