@@ -8,6 +8,8 @@
 
 class cConsole;
 class cDebugWO;
+class TiXmlDocument;
+class TiXmlElement;
 
 // Logic/render pacing of the update loop. Times are the time system's
 // milliseconds; the accumulators carry fractional frames between passes.
@@ -24,10 +26,11 @@ struct PacingState {
     float renderAccum = 0.0f;
 };
 
+// One open XML document with its cursor; a null document is a free entry.
 struct XmlHandle {
-    void* document = nullptr;
-    void* currentNode = nullptr;
-    void* storedNode = nullptr;
+    TiXmlDocument* document = nullptr;
+    TiXmlElement* currentNode = nullptr;
+    TiXmlElement* storedNode = nullptr;
 };
 
 struct CoreState {

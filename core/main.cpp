@@ -9,6 +9,7 @@
 #include "core/core_state.h"
 #include "core/cpu.h"
 #include "core/platform/platform.h"
+#include "core/xml_table.h"
 #include "veltrano.h"
 
 namespace {
@@ -57,6 +58,7 @@ Veltrano_Main::~Veltrano_Main() {
     delete[] state->crcTable;
     state->crcTable = nullptr;
     state->crcTableBuilt = false;
+    xml_table::ReleaseAll(*state);
     delete state;
     state = nullptr;
 }

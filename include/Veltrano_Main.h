@@ -65,6 +65,48 @@ public:
     void ConPrint(const char* fmt, ...);
     void ConvPrint(const char* fmt, va_list args);
 
+    // XML documents: up to 10 open at a time, each reached by a handle (1..10)
+    // with a cursor on one of its elements. Texts returned belong to the
+    // document and stay valid until it is changed or closed.
+    int XMLOpen(const char* fileName);
+    int XMLOpen(int dpf, const char* block);
+    int XMLOpen(const char* dpfFile, const char* block);
+    int XMLCreate(const char* rootName);
+    void XMLClose(int handle);
+    int XMLSave(int handle, const char* fileName);
+    int XMLSave(int handle, int dpf, const char* block);
+    int XMLSave(int handle, const char* dpfFile, const char* block);
+    int XMLNodeFirst(int handle);
+    int XMLNodeNext(int handle);
+    int XMLNodePrev(int handle);
+    int XMLNodeParent(int handle);
+    int XMLNodeChild(int handle);
+    int XMLNodeStore(int handle);
+    int XMLNodeRestore(int handle);
+    int XMLNodePointTo(int handle, int count, const char* name, ...);
+    int XMLNodeRemove(int handle);
+    int XMLNodeRename(int handle, const char* name);
+    int XMLNodeCreate(int handle, const char* name);
+    char* XMLNodeGetName(int handle);
+    int XMLAttributeSet(int handle, const char* name, const char* value);
+    int XMLAttributeSet(int handle, const char* name, int value);
+    int XMLAttributeSet(int handle, const char* name, double value);
+    int XMLAttributeGet(int handle, const char* name, char** value);
+    int XMLAttributeGet(int handle, const char* name, int* value);
+    int XMLAttributeGet(int handle, const char* name, double* value);
+    int XMLAttributeRemove(int handle, const char* name);
+    char* XMLTextGet(int handle);
+    int XMLTextSet(int handle, const char* text);
+    int XMLTextRemove(int handle);
+    char* XMLCommentGet(int handle);
+    int XMLCommentSet(int handle, const char* text);
+    int XMLCommentRemove(int handle);
+
+    // Configuration file: a plain file when dpfFile is null or empty, else the
+    // "FILE" block `name` of that archive. A null config means this->Config.
+    int LoadConfig(const char* dpfFile, const char* name, sConfig* config);
+    int SaveConfig(const char* dpfFile, const char* name, sConfig* config);
+
     sConfig Config;
     SDL_Surface* screen;
     int mouseX;

@@ -16,6 +16,10 @@ int main() {
     if (Veltrano.Init(0) != 1) return 2;
     std::printf("%s\n", Veltrano.GetVersion());
     int ok = IStuffDPF != nullptr;
+    // The XML API needs TinyXml through the same pkg-config line.
+    int h = Veltrano.XMLCreate("setup");
+    ok = ok && h == 1 && Veltrano.XMLAttributeSet(h, "ok", 1) == 1;
+    Veltrano.XMLClose(h);
     Veltrano.Quit();
     return ok ? 0 : 3;
 }

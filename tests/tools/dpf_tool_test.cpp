@@ -419,3 +419,22 @@ TEST_F(DpfTool, HelpDescribesTheToolAndEachCommand) {
 }
 
 }  // namespace
+
+TEST_F(DpfTool, AddXmlStoresOnlyWellFormedDocumentsAndExtractGivesThemBack) {
+    const std::string setup = "<?xml version=\"1.0\"?>\n<setup>\n  <video renderer=\"2\"/>\n</setup>\n";
+    Write("setup.xml", setup);
+    Write("broken.xml", "<setup>\n  <video renderer=\"2\">\n</setup>\n");
+    Ok({"create", "game.dpf"});
+    Ok({"add", "game.dpf", "setup.xml", "--xml"});
+    const Outcome broken = Run({"add", "game.dpf", "broken.xml", "--xml"});
+    EXPECT_NE(broken.code, 0);
+    EXPECT_NE(broken.err.find("'broken.xml' is not well-formed XML: "), std::string::npos) << broken.err;
+    EXPECT_NE(broken.err.find("(line 3, column 1)"), std::string::npos) << broken.err;
+    EXPECT_EQ(Run({"add", "game.dpf", "setup.xml", "--xml", "--type", "TEXT"}).code, 2);
+
+    const std::string listing = Ok({"list", "game.dpf"});
+    EXPECT_NE(LineOf(listing, "setup.xml").find("FILE"), std::string::npos) << listing;
+    EXPECT_EQ(LineOf(listing, "broken.xml"), "");
+    Ok({"extract", "game.dpf", "setup.xml", "--output", "out"});
+    EXPECT_EQ(ReadFile(dir_.file("out/setup.xml")), setup);
+}

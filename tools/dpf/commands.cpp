@@ -24,6 +24,7 @@ std::vector<Command> BuildCommands() {
           {"name", 'n', true, "N", "block name, with a single FILE only"},
           {"raw", 0, false, "", "store the bytes as they are"},
           {"scramble", 0, false, "", "store the bytes scrambled"},
+          {"xml", 0, false, "", "refuse files that are not well-formed XML (stored as FILE blocks)"},
           kPasswordFile},
          2, kAny, RunAdd},
         {"pack", "ARCHIVE DIR", "add every file of a folder",

@@ -9,6 +9,7 @@
 #include "files.h"
 #include "messages.h"
 #include "progress.h"
+#include "xml_check.h"
 
 namespace fs = std::filesystem;
 
@@ -20,6 +21,7 @@ const char kDefaultType[] = "FILE";
 struct PendingFile {
     std::string path;
     std::string name;
+    bool mustBeXml = false;
 };
 
 int StorageFrom(const Arguments& args) {
@@ -45,6 +47,7 @@ int BlockStorageFor(const PendingFile& file, const std::vector<char>& bytes, int
 bool AddOneFile(ArchiveSession& archive, const PendingFile& file, const std::string& type, int storage) {
     std::vector<char> bytes;
     if (!ReadWholeFile(file.path, bytes)) return false;
+    if (file.mustBeXml && !IsWellFormedXml(file.path, bytes)) return false;
     const int storedAs = BlockStorageFor(file, bytes, storage);
     int storedSize = 0;
     if (!archive.AddBytes(file.name, type, storedAs, bytes, storedSize)) return false;
@@ -120,8 +123,12 @@ int RunAdd(const Arguments& args) {
         return kExitUsage;
     }
     const std::string type = args.Value("type", kDefaultType);
+    if (args.Has("xml") && type != kDefaultType) {
+        PrintError("--xml stores FILE blocks: it cannot be given with another --type");
+        return kExitUsage;
+    }
     std::vector<PendingFile> files;
-    for (const std::string& path : paths) files.push_back({path, args.Value("name", BaseName(path))});
+    for (const std::string& path : paths) files.push_back({path, args.Value("name", BaseName(path)), args.Has("xml")});
     if (!CheckBlockType(type) || !AllNamesFit(files)) return kExitFailure;
 
     ArchiveSession archive;

@@ -1,0 +1,21 @@
+#include "xml_check.h"
+
+#include <tinyxml.h>
+
+#include "core/xml_depth.h"
+#include "messages.h"
+
+bool IsWellFormedXml(const std::string& path, const std::vector<char>& bytes) {
+    if (xml_depth::NestingDepth(bytes.data(), bytes.size()) > xml_depth::kMaxSafeDepth) {
+        PrintError("'%s' is not usable XML: its elements nest more than %d levels deep", path.c_str(),
+                   xml_depth::kMaxSafeDepth);
+        return false;
+    }
+    const std::string text(bytes.begin(), bytes.end());
+    TiXmlDocument document;
+    document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    if (!document.Error()) return true;
+    PrintError("'%s' is not well-formed XML: %s (line %d, column %d)", path.c_str(), document.ErrorDesc(),
+               document.ErrorRow(), document.ErrorCol());
+    return false;
+}
