@@ -58,12 +58,18 @@ void Render(int) {
 // 60 logic and 60 rendered frames per second for the given time, and saves
 // the last frame.
 void RunTheLoop(int milliseconds) {
+    // The player's settings: written with the defaults on the first run,
+    // read on every run, so they can be edited between runs.
+    Veltrano.Config.title = const_cast<char*>("Hello, Veltrano");
+    if (Veltrano.LoadConfig(nullptr, "hello-setup.xml", nullptr) == 1)
+        ILogSystem.Msg(0, "\n . Settings read from hello-setup.xml\n");
+    else if (Veltrano.SaveConfig(nullptr, "hello-setup.xml", nullptr) == 1)
+        ILogSystem.Msg(0, "\n . Default settings written to hello-setup.xml\n");
     // A game may choose SDL's driver; the SDK itself reads no environment.
     if (std::getenv("DISPLAY") == nullptr) {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
-        Veltrano.Config.colordepth = 32;  // the headless driver's desktop has 8 bits
+        if (Veltrano.Config.colordepth == 0) Veltrano.Config.colordepth = 32;  // the headless desktop has 8 bits
     }
-    Veltrano.Config.title = const_cast<char*>("Hello, Veltrano");
     if (Veltrano.SetVideoMode() != 1) return;
     Veltrano.VideoInfo();
 
