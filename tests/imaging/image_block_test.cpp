@@ -66,7 +66,9 @@ TEST_F(ImageBlockTest, EveryDepthRoundTripsWithPaletteKeyAlphaAndPixels) {
             // Per-pixel alpha (an alpha mask with surface alpha 255) takes the
             // place of a colour key, which is then not applied.
             const bool perPixel = layout.masks.a != 0 && finish.alpha == 255;
-            if (!perPixel) EXPECT_EQ(loaded->format->colorkey, finish.key ? key : kNoKey);
+            if (!perPixel) {
+                EXPECT_EQ(loaded->format->colorkey, finish.key ? key : kNoKey);
+            }
             EXPECT_EQ((loaded->flags & SDL_SRCCOLORKEY) != 0, finish.key && !perPixel);
             EXPECT_EQ(loaded->format->alpha, finish.alpha);
             const bool blended = finish.alpha != 255 || layout.masks.a != 0;
