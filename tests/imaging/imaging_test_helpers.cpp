@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "Veltrano_Main.h"
@@ -54,15 +55,15 @@ std::string FirstPixelDifference(SDL_Surface* a, SDL_Surface* b) {
     return "";
 }
 
-bool SameColors(SDL_Surface* a, SDL_Surface* b, bool compareAlpha) {
+bool SameColors(SDL_Surface* a, SDL_Surface* b, bool compareAlpha, int tolerance) {
     if (a->w != b->w || a->h != b->h) return false;
     for (int y = 0; y < a->h; ++y)
         for (int x = 0; x < a->w; ++x) {
             Uint8 c1[4], c2[4];
             SDL_GetRGBA(PixelAt(a, x, y), a->format, &c1[0], &c1[1], &c1[2], &c1[3]);
             SDL_GetRGBA(PixelAt(b, x, y), b->format, &c2[0], &c2[1], &c2[2], &c2[3]);
-            if (c1[0] != c2[0] || c1[1] != c2[1] || c1[2] != c2[2] || (compareAlpha && c1[3] != c2[3]))
-                return false;
+            for (int i = 0; i < (compareAlpha ? 4 : 3); ++i)
+                if (std::abs(c1[i] - c2[i]) > tolerance) return false;
         }
     return true;
 }

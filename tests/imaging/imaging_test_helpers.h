@@ -37,8 +37,9 @@ SDL_Surface* PatternSurface(int w, int h, int depth, Masks masks, uint32_t seed 
 // The first pixel where the two surfaces differ as raw values, or "" when
 // sizes and every pixel agree.
 std::string FirstPixelDifference(SDL_Surface* a, SDL_Surface* b);
-// Whether every RGB(A) of the two surfaces agrees through SDL_GetRGBA.
-bool SameColors(SDL_Surface* a, SDL_Surface* b, bool compareAlpha);
+// Whether every RGB(A) of the two surfaces agrees through SDL_GetRGBA,
+// within tolerance.
+bool SameColors(SDL_Surface* a, SDL_Surface* b, bool compareAlpha, int tolerance = 0);
 Uint32 PixelAt(SDL_Surface* surface, int x, int y);
 // Counts pixels holding the value.
 int CountPixels(SDL_Surface* surface, Uint32 value);
