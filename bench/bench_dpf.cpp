@@ -16,6 +16,7 @@
 
 #include "Veltrano_IStuffDPF.h"
 #include "core/platform/platform.h"
+#include "time_collector.h"
 
 namespace {
 
@@ -128,26 +129,6 @@ void BM_ReadAndDecompressReference(benchmark::State& state, const Fixture* fixtu
         platform::Close(fd);
     }
 }
-
-class TimeCollector : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-            times_[run.run_name.str()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // Run names carry their options ("name/min_time:2.000"): match the start.
-    double Time(const std::string& name) const {
-        for (const auto& [runName, time] : times_)
-            if (runName.compare(0, name.size(), name) == 0) return time;
-        return 0.0;
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
 
 }  // namespace
 

@@ -59,7 +59,7 @@ Record Decode(const uint8_t in[kSize]) {
 bool IsPlausible(const Record& record) {
     const int bytes = BytesForDepth(record.bitsPerPixel);
     if (bytes == 0 || bytes != record.bytesPerPixel) return false;
-    if (bytes == 1) return true;
+    if (bytes == 1) return record.colorkey <= 255 || record.colorkey == 0xFFFFFFFF;
     const uint64_t depthBits = (uint64_t{1} << (bytes * 8)) - 1;
     const uint32_t masks[4] = {record.rmask, record.gmask, record.bmask, record.amask};
     uint32_t seen = 0;

@@ -25,7 +25,8 @@ void Encode(const SDL_PixelFormat& format, uint32_t colorkey, uint8_t alpha, uin
 Record Decode(const uint8_t in[kSize]);
 
 // Depth and bytes per pixel agree and the masks fit the depth without
-// overlapping (masks are not looked at for 8 bits per pixel).
+// overlapping (masks are not looked at for 8 bits per pixel). An 8-bit
+// colour key must name a palette entry: SDL looks the key up in the palette.
 bool IsPlausible(const Record& record);
 
 // SDL's pitch for the width at the record's depth: rows rounded up to 4 bytes.

@@ -164,6 +164,13 @@ std::string HandBlock(uint32_t width, uint32_t height, uint8_t bits, uint8_t byt
     return block;
 }
 
+// A whole 4x1 8-bit block with the given colour key.
+std::string KeyedPaletteBlock(uint32_t key) {
+    std::string block = HandBlock(4, 1, 8, 1, 0, 4 + 1024);
+    dpf_format::StoreLE32(reinterpret_cast<uint8_t*>(&block[8 + 32]), key);
+    return block;
+}
+
 TEST_F(ImageBlockTest, DamagedBlocksAreRefusedWithAnError) {
     const struct {
         const char* name;
@@ -180,6 +187,7 @@ TEST_F(ImageBlockTest, DamagedBlocksAreRefusedWithAnError) {
         {"mask", HandBlock(3, 2, 16, 2, 0xFF0000, 8 * 2)},
         {"tiny", std::string(20, '\0')},
         {"palette-missing", HandBlock(4, 1, 8, 1, 0, 4)},
+        {"key-beyond-palette", KeyedPaletteBlock(300)},
     };
     const int handle = IStuffDPF->Create("hand.dpf");
     ASSERT_GT(handle, 0);
