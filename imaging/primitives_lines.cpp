@@ -48,6 +48,89 @@ int ClampEnd(int value, int size, int clipStart, int clipLength) {
     return std::min(value, clipStart + clipLength - 1);
 }
 
+// Bresenham's walk from (x, y) to (endX, endY): the major axis advances
+// every pixel, the minor one whenever the error term reaches the major
+// distance.
+struct LineSteps {
+    int x, y, endX, endY;
+    int dx() const { return std::abs(endX - x); }
+    int dy() const { return std::abs(endY - y); }
+    bool xMajor() const { return dx() >= dy(); }
+    int major() const { return xMajor() ? dx() : dy(); }
+    int minor() const { return xMajor() ? dy() : dx(); }
+    int stepX() const { return endX >= x ? 1 : -1; }
+    int stepY() const { return endY >= y ? 1 : -1; }
+};
+
+// Writes one pixel of Bytes bytes; 3-byte pixels through the format's shifts.
+template <int Bytes>
+struct PixelStore {
+    Uint32 color;
+    const SDL_PixelFormat* format;
+    void operator()(Uint8* p) const {
+        if constexpr (Bytes == 1) {
+            *p = static_cast<Uint8>(color);
+        } else if constexpr (Bytes == 2) {
+            *reinterpret_cast<Uint16*>(p) = static_cast<Uint16>(color);
+        } else if constexpr (Bytes == 4) {
+            *reinterpret_cast<Uint32*>(p) = color;
+        } else {
+            p[format->Rshift / 8] = static_cast<Uint8>(color >> format->Rshift);
+            p[format->Gshift / 8] = static_cast<Uint8>(color >> format->Gshift);
+            p[format->Bshift / 8] = static_cast<Uint8>(color >> format->Bshift);
+        }
+    }
+};
+
+// The whole line lies inside the clip rectangle (both ends do, and it is
+// convex): walk a pointer without testing each pixel.
+template <int Bytes>
+void WalkInside(SDL_Surface* surface, const LineSteps& line, Uint32 color) {
+    const PixelStore<Bytes> store{color, surface->format};
+    const int stepX = line.stepX() * Bytes;
+    const int stepY = line.stepY() * surface->pitch;
+    const int majorStep = line.xMajor() ? stepX : stepY;
+    const int minorStep = line.xMajor() ? stepY : stepX;
+    const int major = line.major(), minor = line.minor();
+    Uint8* p = pixel_access::Address(surface, line.x, line.y);
+    int error = major / 2;
+    store(p);
+    for (int i = 0; i < major; ++i) {
+        p += majorStep;
+        error += minor;
+        if (error >= major) {
+            p += minorStep;
+            error -= major;
+        }
+        store(p);
+    }
+}
+
+void DrawInside(SDL_Surface* surface, const LineSteps& line, Uint32 color) {
+    switch (surface->format->BytesPerPixel) {
+        case 1: WalkInside<1>(surface, line, color); break;
+        case 2: WalkInside<2>(surface, line, color); break;
+        case 3: WalkInside<3>(surface, line, color); break;
+        default: WalkInside<4>(surface, line, color); break;
+    }
+}
+
+// A line with an end left of or above the clip rectangle: pixels outside
+// it are skipped one by one.
+void DrawChecked(SDL_Surface* surface, const LineSteps& line, Uint32 color) {
+    int x = line.x, y = line.y, error = line.major() / 2;
+    const int major = line.major(), minor = line.minor();
+    for (int i = 0; i <= major; ++i) {
+        if (pixel_access::InsideClip(surface, x, y)) pixel_access::Write(surface, x, y, color);
+        if (line.xMajor()) x += line.stepX(); else y += line.stepY();
+        error += minor;
+        if (error >= major) {
+            if (line.xMajor()) y += line.stepY(); else x += line.stepX();
+            error -= major;
+        }
+    }
+}
+
 }  // namespace
 
 void Veltrano_IPrimitives::HLineColor(SDL_Surface* surface, short x1, short x2, short y, unsigned int color) {
@@ -105,30 +188,18 @@ void Veltrano_IPrimitives::LineColor(SDL_Surface* surface, short x1, short y1, s
     // The OpenGL back-end of this platform cannot draw lines: nothing to do.
     if (platform::SurfaceHasTexture(surface)) return;
     const SDL_Rect& clip = surface->clip_rect;
-    int x = ClampEnd(x1, surface->w, clip.x, clip.w);
-    int y = ClampEnd(y1, surface->h, clip.y, clip.h);
+    const int x = ClampEnd(x1, surface->w, clip.x, clip.w);
+    const int y = ClampEnd(y1, surface->h, clip.y, clip.h);
     const int endX = ClampEnd(x2, surface->w, clip.x, clip.w);
     const int endY = ClampEnd(y2, surface->h, clip.y, clip.h);
-    const int dx = std::abs(endX - x);
-    const int dy = std::abs(endY - y);
-    const int stepX = endX >= x ? 1 : -1;
-    const int stepY = endY >= y ? 1 : -1;
-    const bool xMajor = dx >= dy;
-    const int major = xMajor ? dx : dy;
-    const int minor = xMajor ? dy : dx;
 
     Lock(surface);
     if (surface->pixels != nullptr) {
-        int error = major / 2;
-        for (int i = 0; i <= major; ++i) {
-            if (pixel_access::InsideClip(surface, x, y)) pixel_access::Write(surface, x, y, color);
-            if (xMajor) x += stepX; else y += stepY;
-            error += minor;
-            if (error >= major) {
-                if (xMajor) y += stepY; else x += stepX;
-                error -= major;
-            }
-        }
+        const LineSteps line{x, y, endX, endY};
+        if (pixel_access::InsideClip(surface, x, y) && pixel_access::InsideClip(surface, endX, endY))
+            DrawInside(surface, line, color);
+        else
+            DrawChecked(surface, line, color);
     }
     UnLock(surface);
 }
