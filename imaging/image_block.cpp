@@ -102,11 +102,14 @@ void FillHeader(sHeaderIPF* header, const BlockLayout& layout, const char* name)
 }
 
 // A software copy in the surface's own format that keeps its colour key
-// and surface alpha.
+// and surface alpha. A surface without a key is stored as having none: SDL
+// leaves 0 in the key field of new surfaces, which would otherwise come
+// back as a black colour key.
 SDL_Surface* SoftwareCopy(SDL_Surface* surface) {
     SDL_Surface* copy = SDL_ConvertSurface(surface, surface->format, surface->flags & ~SDL_HWSURFACE);
     if (copy == nullptr) return nullptr;
-    copy->format->colorkey = surface->format->colorkey;
+    copy->format->colorkey =
+        (surface->flags & SDL_SRCCOLORKEY) ? surface->format->colorkey : display_format::kNoColorKey;
     copy->format->alpha = surface->format->alpha;
     return copy;
 }
