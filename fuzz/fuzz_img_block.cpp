@@ -1,21 +1,16 @@
 // Arbitrary bytes stored as an "IMG" block in a fresh archive, then loaded
 // with IImage->Load; what loads is saved back as a block of its own and
 // loaded again, so the saver meets every format the loader lets through.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "Veltrano_IImage.h"
-#include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
-#include "Veltrano_Main.h"
+#include "fuzz_setup.h"
 
 namespace {
 
-std::string folder;
 std::string archive;
 
 int FreshArchiveWith(std::string& bytes) {
@@ -35,17 +30,7 @@ int FreshArchiveWith(std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    ILogSystem.Init("/dev/null", 4, 5, "fuzz_img_block", nullptr, nullptr, nullptr);
-    if (Veltrano.Init(0) != 1) std::abort();
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/fuzz_img_block-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder = pattern;
-    archive = folder + "/images.dpf";
-    std::atexit([] {
-        std::remove(archive.c_str());
-        rmdir(folder.c_str());
-    });
+    archive = fuzz_setup::Start("fuzz_img_block", "images.dpf");
     return 0;
 }
 

@@ -1,18 +1,13 @@
 // Arbitrary bytes as a PNG in memory: LoadPNG, and for what loads, every
 // pixel is read and the surface is written back out with SavePNG.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "Veltrano_IImage.h"
-#include "Veltrano_ILogSystem.h"
-#include "Veltrano_Main.h"
+#include "fuzz_setup.h"
 
 namespace {
 
-std::string folder;
 std::string output;
 
 void TouchPixels(SDL_Surface* surface) {
@@ -24,17 +19,7 @@ void TouchPixels(SDL_Surface* surface) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    ILogSystem.Init("/dev/null", 4, 5, "fuzz_png", nullptr, nullptr, nullptr);
-    if (Veltrano.Init(0) != 1) std::abort();
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/fuzz_png-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder = pattern;
-    output = folder + "/out.png";
-    std::atexit([] {
-        std::remove(output.c_str());
-        rmdir(folder.c_str());
-    });
+    output = fuzz_setup::Start("fuzz_png", "out.png");
     return 0;
 }
 
