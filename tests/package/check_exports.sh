@@ -16,7 +16,8 @@ for wanted in 'SelectCPUCore(int)' 'Veltrano_Main::Init(unsigned int)' \
   grep -q "$wanted" <<<"$demangled" || { echo "not exported: $wanted"; status=1; }
 done
 # Internal modules stay hidden.
-for hidden in ComputeCrc32 BuildCrc32Table 'platform::' 'clock_source::' MersenneTwister; do
+for hidden in ComputeCrc32 BuildCrc32Table 'platform::' 'clock_source::' MersenneTwister \
+              'display_format::' 'png_decode::' 'pixel_format_record::'; do
   if grep -q "$hidden" <<<"$demangled"; then echo "internal symbol exported: $hidden"; status=1; fi
 done
 exit $status

@@ -1,0 +1,43 @@
+// Start-up shared by the image fuzzers: the SDK initialised with its log
+// thrown away, and a private folder for the files a run writes, removed
+// with them at exit.
+#ifndef VELTRANO_FUZZ_SETUP_H
+#define VELTRANO_FUZZ_SETUP_H
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_Main.h"
+
+namespace fuzz_setup {
+
+// The one file each run writes; kept here so the exit handler can remove it.
+inline std::string& WorkFile() {
+    static std::string file;
+    return file;
+}
+
+// Initialises the SDK and gives the path of the work file, fileName inside
+// a fresh folder.
+inline const std::string& Start(const char* name, const char* fileName) {
+    ILogSystem.Init("/dev/null", 4, 5, name, nullptr, nullptr, nullptr);
+    if (Veltrano.Init(0) != 1) std::abort();
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + name + "-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    static std::string folder = pattern;
+    WorkFile() = folder + "/" + fileName;
+    std::atexit([] {
+        std::remove(WorkFile().c_str());
+        rmdir(folder.c_str());
+    });
+    return WorkFile();
+}
+
+}  // namespace fuzz_setup
+
+#endif
