@@ -1,0 +1,222 @@
+// "IMG" blocks: an image's width, height, pixel-format record, pixel rows
+// and, for 8 bits per pixel, its palette, stored compressed in a DPF archive.
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "Veltrano_IImage.h"
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_IStuffDPF.h"
+#include "archive/archive_format.h"
+#include "imaging/display_format.h"
+#include "imaging/pixel_format_record.h"
+
+namespace {
+
+namespace record = pixel_format_record;
+
+const char kImageType[] = "IMG";
+constexpr int kHeaderSize = 8 + record::kSize;
+constexpr int kPaletteSize = 256 * 4;
+
+const char* Text(const char* text) { return text != nullptr ? text : "(null)"; }
+
+unsigned long Address(const void* pointer) { return reinterpret_cast<unsigned long>(pointer); }
+
+// The parts of a loaded block, checked against each other.
+struct BlockLayout {
+    int32_t width = 0;
+    int32_t height = 0;
+    record::Record format{};
+    int64_t pitch = 0;
+    const uint8_t* pixels = nullptr;
+    const uint8_t* palette = nullptr;
+};
+
+// The block is whole: known depth, masks that fit it, and exactly the bytes
+// its width, height and pitch call for.
+bool ReadLayout(const DPF_BlockData& block, BlockLayout& layout) {
+    if (block.data == nullptr || block.size < kHeaderSize) return false;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(block.data);
+    layout.width = static_cast<int32_t>(dpf_format::LoadLE32(bytes));
+    layout.height = static_cast<int32_t>(dpf_format::LoadLE32(bytes + 4));
+    layout.format = record::Decode(bytes + 8);
+    if (layout.width <= 0 || layout.height <= 0 || !record::IsPlausible(layout.format)) return false;
+    layout.pitch = record::Pitch(layout.format, layout.width);
+    // SDL keeps a surface's pitch in 16 bits.
+    if (layout.pitch > 0xFFFF) return false;
+    const int64_t pixelBytes = layout.pitch * layout.height;
+    const int64_t paletteBytes = layout.format.bitsPerPixel == 8 ? kPaletteSize : 0;
+    if (kHeaderSize + pixelBytes + paletteBytes != block.size) return false;
+    layout.pixels = bytes + kHeaderSize;
+    layout.palette = paletteBytes != 0 ? layout.pixels + pixelBytes : nullptr;
+    return true;
+}
+
+SDL_Surface* SurfaceFromLayout(const BlockLayout& layout) {
+    const record::Record& f = layout.format;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(0, layout.width, layout.height, f.bitsPerPixel, f.rmask, f.gmask, f.bmask, f.amask);
+    if (surface == nullptr) return nullptr;
+    if (surface->pitch != layout.pitch || surface->format->BytesPerPixel != f.bytesPerPixel) {
+        SDL_FreeSurface(surface);
+        return nullptr;
+    }
+    std::memcpy(surface->pixels, layout.pixels, static_cast<size_t>(layout.pitch * layout.height));
+    if (layout.palette != nullptr) {
+        SDL_Color colors[256];
+        for (int i = 0; i < 256; ++i)
+            colors[i] = {layout.palette[4 * i], layout.palette[4 * i + 1], layout.palette[4 * i + 2], 0};
+        SDL_SetColors(surface, colors, 0, 256);
+    }
+    return surface;
+}
+
+// The stored surface alpha and colour key, applied as they were saved.
+void ApplyAlphaAndKey(SDL_Surface* surface, const record::Record& f) {
+    const bool hasAlphaChannel = surface->format->Amask != 0;
+    if (!(hasAlphaChannel && f.alpha == 255)) {
+        if (hasAlphaChannel || f.alpha != 255)
+            SDL_SetAlpha(surface, SDL_SRCALPHA, f.alpha);
+        else
+            SDL_SetAlpha(surface, 0, 255);
+        if (f.colorkey == display_format::kNoColorKey) {
+            SDL_SetColorKey(surface, 0, 0);
+            display_format::MarkNoColorKey(surface);
+        } else {
+            SDL_SetColorKey(surface, SDL_SRCCOLORKEY, f.colorkey);
+        }
+    }
+}
+
+void FillHeader(sHeaderIPF* header, const BlockLayout& layout, const char* name) {
+    header->width = layout.width;
+    header->height = layout.height;
+    header->bpp = layout.format.bitsPerPixel;
+    header->alpha = layout.format.alpha;
+    header->colorkey = static_cast<int>(layout.format.colorkey);
+    std::memset(header->name, 0, sizeof header->name);
+    std::strncpy(header->name, name, sizeof header->name - 1);
+}
+
+// A software copy in the surface's own format that keeps its colour key
+// and surface alpha.
+SDL_Surface* SoftwareCopy(SDL_Surface* surface) {
+    SDL_Surface* copy = SDL_ConvertSurface(surface, surface->format, surface->flags & ~SDL_HWSURFACE);
+    if (copy == nullptr) return nullptr;
+    copy->format->colorkey = surface->format->colorkey;
+    copy->format->alpha = surface->format->alpha;
+    return copy;
+}
+
+std::vector<uint8_t> BlockBytes(SDL_Surface* copy) {
+    const SDL_PixelFormat& format = *copy->format;
+    const size_t pixelBytes = static_cast<size_t>(copy->pitch) * copy->h;
+    const bool paletted = format.BitsPerPixel == 8;
+    std::vector<uint8_t> bytes(kHeaderSize + pixelBytes + (paletted ? kPaletteSize : 0), 0);
+    dpf_format::StoreLE32(bytes.data(), static_cast<uint32_t>(copy->w));
+    dpf_format::StoreLE32(bytes.data() + 4, static_cast<uint32_t>(copy->h));
+    record::Encode(format, format.colorkey, format.alpha, bytes.data() + 8);
+    std::memcpy(bytes.data() + kHeaderSize, copy->pixels, pixelBytes);
+    if (paletted && format.palette != nullptr) {
+        uint8_t* palette = bytes.data() + kHeaderSize + pixelBytes;
+        for (int i = 0; i < format.palette->ncolors && i < 256; ++i) {
+            const SDL_Color& c = format.palette->colors[i];
+            palette[4 * i] = c.r;
+            palette[4 * i + 1] = c.g;
+            palette[4 * i + 2] = c.b;
+        }
+    }
+    return bytes;
+}
+
+bool FileExists(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0;
+}
+
+}  // namespace
+
+SDL_Surface* Veltrano_IImage::Load(int dpfHandle, const char* name, sHeaderIPF* header) {
+    if (dpfHandle <= 0 || IStuffDPF == nullptr) return nullptr;
+    const char* file = IStuffDPF->GetFilename(dpfHandle);
+    DPF_BlockData block{};
+    if (IStuffDPF->LoadBlock(dpfHandle, kImageType, name, &block) <= 0) {
+        ILogSystem.Msg(0, " . [IImage->Load('%s','%s',0x%lx)] Error: image not found.\n", Text(file), Text(name),
+                       Address(header));
+        IStuffDPF->FreeBlock(&block);
+        return nullptr;
+    }
+    BlockLayout layout;
+    SDL_Surface* surface = ReadLayout(block, layout) ? SurfaceFromLayout(layout) : nullptr;
+    if (surface == nullptr) {
+        ILogSystem.Msg(0, " . [IImage->Load('%s','%s',0x%lx)] Error: image block is damaged.\n", Text(file),
+                       Text(name), Address(header));
+        IStuffDPF->FreeBlock(&block);
+        return nullptr;
+    }
+    ApplyAlphaAndKey(surface, layout.format);
+    if (layout.format.bitsPerPixel == 8) {
+        ILogSystem.Msg(2,
+                       " . [IImage->Load('%s','%s',0x%lx)] Warning: 8bits surface loaded, it could be a different "
+                       "screen format.\n",
+                       Text(file), Text(name), Address(header));
+    } else if (display_format::WantsConversion(surface)) {
+        const bool perPixel = display_format::HasPerPixelAlpha(surface);
+        surface = display_format::ConvertToScreen(surface);
+        if (perPixel)
+            ILogSystem.Msg(5,
+                           " . [IImage->Load('%s','%s',0x%lx)] Info: surface with alpha per pixel loaded, it could "
+                           "slow down your graphics system.\n",
+                           Text(file), Text(name), Address(header));
+    }
+    display_format::UploadWhenGL(surface);
+    if (layout.format.colorkey == display_format::kNoColorKey) display_format::MarkNoColorKey(surface);
+    if (header != nullptr) FillHeader(header, layout, name);
+    IStuffDPF->FreeBlock(&block);
+    return surface;
+}
+
+SDL_Surface* Veltrano_IImage::Load(const char* dpfFile, const char* name, sHeaderIPF* header) {
+    if (IStuffDPF == nullptr || dpfFile == nullptr) return nullptr;
+    const int handle = IStuffDPF->Open(dpfFile);
+    if (handle <= 0) return nullptr;
+    SDL_Surface* surface = Load(handle, name, header);
+    IStuffDPF->Close(handle);
+    return surface;
+}
+
+int Veltrano_IImage::Save(int dpfHandle, const char* name, SDL_Surface* surface) {
+    if (dpfHandle < 1 || IStuffDPF == nullptr || name == nullptr || surface == nullptr) return 0;
+    if (std::strlen(name) >= sizeof(DPF_BlockData::name)) {
+        ILogSystem.Msg(0, " . [IImage->Save(%d,'%s')] Error: the name is longer than 31 characters.\n", dpfHandle,
+                       name);
+        return 0;
+    }
+    SDL_Surface* readBack = nullptr;
+    SDL_Surface* source = display_format::ReadableSurface(surface, readBack);
+    SDL_Surface* copy = source != nullptr ? SoftwareCopy(source) : nullptr;
+    if (readBack != nullptr) SDL_FreeSurface(readBack);
+    if (copy == nullptr) return 0;
+    std::vector<uint8_t> bytes = BlockBytes(copy);
+    SDL_FreeSurface(copy);
+
+    DPF_BlockData block{};
+    std::strncpy(block.name, name, sizeof block.name - 1);
+    std::strcpy(block.type, kImageType);
+    block.storage = dpf_format::kStorageCompressed;
+    block.size = static_cast<int>(bytes.size());
+    block.data = reinterpret_cast<char*>(bytes.data());
+    return IStuffDPF->AddData(dpfHandle, &block);
+}
+
+int Veltrano_IImage::Save(const char* dpfFile, const char* name, SDL_Surface* surface) {
+    if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
+    const int handle = FileExists(dpfFile) ? IStuffDPF->Open(dpfFile) : IStuffDPF->Create(dpfFile);
+    if (handle <= 0) return 0;
+    const int result = Save(handle, name, surface);
+    IStuffDPF->Close(handle);
+    return result;
+}
