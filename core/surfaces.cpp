@@ -66,7 +66,21 @@ void Veltrano_Main::FreeSurface(SDL_Surface*& surface) {
 
 int Veltrano_Main::Blit(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect) {
     const bool toScreen = dst != nullptr && dst == screen;
-    const bool cursorOff = toScreen && ICursor != nullptr && ICursor->RestoreBG(dstRect) != 0;
+    bool cursorOff = false;
+    if (toScreen && ICursor != nullptr && src != nullptr) {
+        // SDL takes only the position from the target rectangle; the area
+        // painted has the source's size.
+        SDL_Rect painted{0, 0, static_cast<Uint16>(src->w), static_cast<Uint16>(src->h)};
+        if (srcRect != nullptr) {
+            painted.w = srcRect->w;
+            painted.h = srcRect->h;
+        }
+        if (dstRect != nullptr) {
+            painted.x = dstRect->x;
+            painted.y = dstRect->y;
+        }
+        cursorOff = ICursor->RestoreBG(&painted) != 0;
+    }
     const int result = SDL_UpperBlit(src, srcRect, dst, dstRect);
     if (cursorOff) ICursor->CopyBG();
     return result;

@@ -34,7 +34,8 @@ std::vector<uint8_t> BackupPixels(SDL_Surface* surface) {
 }
 
 int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst,
-                             SDL_Rect* dstRect, const std::vector<uint8_t>& backup) {
+                             SDL_Rect* dstRect, const std::vector<uint8_t>& backup, bool* restored) {
+    if (restored != nullptr) *restored = false;
     // SDL clips the destination rectangle in place; the repeat starts from
     // the rectangle the caller asked for.
     SDL_Rect requested{};
@@ -50,6 +51,7 @@ int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* d
     SDL_UnlockSurface(src);
     if (dstRect != nullptr) *dstRect = requested;
     result = SDL_UpperBlit(src, srcRect, dst, dstRect);
+    if (restored != nullptr) *restored = true;
     ILogSystem.Msg(5, " . [Veltrano_Blit()] Info: lost surface was restored.\n");
     return result;
 }

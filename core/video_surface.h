@@ -26,9 +26,11 @@ std::vector<uint8_t> BackupPixels(SDL_Surface* surface);
 
 // SDL_UpperBlit, and when it reports lost video memory (-2) while the core
 // checks for lost surfaces and a backup exists: refills the source from the
-// backup and blits again. Returns the last blit's result.
+// backup and blits again. Returns the last blit's result; restored (when
+// given) tells whether the source was refilled.
 int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst,
-                             SDL_Rect* dstRect, const std::vector<uint8_t>& backup);
+                             SDL_Rect* dstRect, const std::vector<uint8_t>& backup,
+                             bool* restored = nullptr);
 
 }  // namespace video_surface
 
