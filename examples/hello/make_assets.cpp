@@ -1,6 +1,9 @@
 // Writes the hello demo's assets into the folder given on the command line:
-// a greeting text and a 256-colour palette (768 bytes of red, green, blue).
-// The build packs them into assets.dpf with veltrano-dpf.
+// a greeting text, a 256-colour palette (768 bytes of red, green, blue), and
+// two pictures drawn here and saved as PNG: the demo's logo and its mouse
+// pointer. The build packs them into assets.dpf with veltrano-dpf.
+#include <veltrano.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -28,17 +31,65 @@ std::string Palette() {
     return rgb;
 }
 
+SDL_Surface* NewPicture(int w, int h) {
+    return SDL_CreateRGBSurface(0, w, h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+}
+
+// A 160 x 48 badge: a vertical sunset gradient, a frame and three stripes.
+SDL_Surface* Logo() {
+    SDL_Surface* logo = NewPicture(160, 48);
+    for (int y = 0; y < logo->h; ++y) {
+        SDL_Rect row{0, static_cast<Sint16>(y), 160, 1};
+        SDL_FillRect(logo, &row, SDL_MapRGB(logo->format, 40 + y * 4, 20 + y * 2, 120 - y * 2));
+    }
+    IPrimitives->RectangleColor(logo, 0, 0, 159, 47, SDL_MapRGB(logo->format, 255, 240, 200));
+    IPrimitives->RectangleColor(logo, 2, 2, 157, 45, SDL_MapRGB(logo->format, 90, 40, 20));
+    for (int i = 0; i < 3; ++i)
+        IPrimitives->BoxColor(logo, static_cast<short>(16 + i * 44), 14, static_cast<short>(48 + i * 44), 34,
+                              SDL_MapRGB(logo->format, 255, 200 - i * 50, 60 + i * 60));
+    return logo;
+}
+
+// A 16 x 16 arrow, white with a black edge, on magenta: the top-left pixel
+// becomes the cursor's colour key.
+SDL_Surface* Pointer() {
+    SDL_Surface* pointer = NewPicture(16, 16);
+    SDL_FillRect(pointer, nullptr, SDL_MapRGB(pointer->format, 255, 0, 255));
+    const Uint32 edge = SDL_MapRGB(pointer->format, 0, 0, 0);
+    const Uint32 body = SDL_MapRGB(pointer->format, 255, 255, 255);
+    for (int y = 1; y < 12; ++y) {
+        IPrimitives->HLineColor(pointer, 1, static_cast<short>(y), static_cast<short>(y), edge);
+        if (y > 1) IPrimitives->HLineColor(pointer, 2, static_cast<short>(y), static_cast<short>(y), body);
+        IPrimitives->PutPixelColor(pointer, static_cast<short>(y + 1), static_cast<short>(y), edge, 1);
+    }
+    IPrimitives->HLineColor(pointer, 1, 7, 12, edge);
+    IPrimitives->LineColor(pointer, 5, 12, 8, 15, edge);
+    return pointer;
+}
+
+bool SavePicture(SDL_Surface* picture, const std::filesystem::path& path) {
+    const bool saved = picture != nullptr && IImage->SavePNG(path.string().c_str(), picture, 9) == 0;
+    if (picture != nullptr) SDL_FreeSurface(picture);
+    if (!saved) std::fprintf(stderr, "make_assets: cannot write %s\n", path.string().c_str());
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_assets FOLDER\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_assets FILES-FOLDER PICTURES-FOLDER\n");
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path files = argv[1];
+    const std::filesystem::path pictures = argv[2];
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    const bool ok = Write(folder / "greeting.txt", "Hello from inside assets.dpf!\n") &&
-                    Write(folder / "palette.bin", Palette());
+    std::filesystem::create_directories(files, error);
+    std::filesystem::create_directories(pictures, error);
+    if (Veltrano.Init(0) != 1) return 1;
+    const bool ok = Write(files / "greeting.txt", "Hello from inside assets.dpf!\n") &&
+                    Write(files / "palette.bin", Palette()) && SavePicture(Logo(), pictures / "logo.png") &&
+                    SavePicture(Pointer(), pictures / "pointer.png");
+    Veltrano.Quit();
     return ok ? 0 : 1;
 }
