@@ -43,20 +43,25 @@ configure_and_build() {  # dir, extra cmake args...
 ALL_ON=(-DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON -DVELTRANO_EXAMPLES=ON -DVELTRANO_TOOLS=ON)
 
 # A private X server for the tests that open a real window; stopped on exit.
+# Xvfb picks a free display itself and writes its number to fd 3, so test
+# runs started side by side never share or steal a display.
 start_xvfb() {
-  local display
-  for display in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$display" ] && { export DISPLAY=":$display"; return 0; }
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
+  local numberFile display=""
+  numberFile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 300); do
+    display=$(tr -dc '0-9' < "$numberFile")
+    [ -n "$display" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "Xvfb could not be started" >&2
-  return 1
+  rm -f "$numberFile"
+  if [ -z "$display" ]; then
+    echo "Xvfb could not be started" >&2
+    return 1
+  fi
+  export DISPLAY=":$display"
 }
 stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true; }
 

@@ -13,7 +13,15 @@ int MtFriendly(int value) {
     return value > 127 ? 127 : value;  // the field is 8-bit signed: more would wrap negative
 }
 
-int Renderer(int value) { return value == 2 || value == 4 || value == 64 ? value : 2; }
+// Every back-end value of the renderer table is kept, so a file written
+// with the automatic choice (1) or x11 (8) opens the same screen again;
+// anything else falls back to the automatic choice, which exists everywhere.
+int Renderer(int value) {
+    switch (value) {
+        case 1: case 2: case 4: case 8: case 16: case 64: case 128: return value;
+        default: return 1;
+    }
+}
 
 int Resolution(int value) { return value & 0xFFFF; }
 

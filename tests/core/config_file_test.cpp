@@ -123,7 +123,6 @@ TEST_F(ConfigFile, DefaultsTravelThroughTheCoresOwnRecord) {
     Veltrano.Config.renderer = 4;
     ASSERT_EQ(Veltrano.LoadConfig(nullptr, "setup.xml", nullptr), 1);
     sConfig expected = before;
-    expected.renderer = 2;        // 1 is not a renderer the file accepts
     expected.audioFormat = 16;    // 32776 is above 16
     EXPECT_TRUE(SameFields(Veltrano.Config, expected));
     Veltrano.Config = before;
@@ -136,7 +135,7 @@ TEST_F(ConfigFile, LoadRulesClampEveryValueBeforeItIsNarrowed) {
                                "enable='-1' format='12' frequency='30000' mode='3' musicvol='-2' soundvol='257' "
                                "buffer='100'"));
     EXPECT_EQ(c.mtfriendly, 0);
-    EXPECT_EQ(c.renderer, 2);  // low 8 bits are 64, still another value
+    EXPECT_EQ(c.renderer, 1);  // not a back-end (its low 8 bits are 64): the automatic choice
     EXPECT_EQ(c.resolutionx, 80);
     EXPECT_EQ(c.resolutiony, 65535);
     EXPECT_EQ(c.colordepth, 0);
@@ -155,7 +154,7 @@ TEST_F(ConfigFile, LoadRulesClampEveryValueBeforeItIsNarrowed) {
                        "enable='5' format='99999999999' frequency='96000' mode='9' musicvol='300' soundvol='1' "
                        "buffer='20000'"));
     EXPECT_EQ(c.mtfriendly, 127);  // would wrap negative in the 8-bit field
-    EXPECT_EQ(c.renderer, 2);
+    EXPECT_EQ(c.renderer, 8);      // x11 is kept
     EXPECT_EQ(c.colordepth, 8);
     EXPECT_EQ(c.window, 2);
     EXPECT_EQ(c.accel, 3);
