@@ -25,12 +25,11 @@ Veltrano_IScreenFX::Veltrano_IScreenFX() {
 }
 
 Veltrano_IScreenFX::~Veltrano_IScreenFX() {
-    if (ownPrimitives != nullptr) {
-        if (IPrimitives == ownPrimitives) IPrimitives = nullptr;
-        delete ownPrimitives;
-        ownPrimitives = nullptr;
-    }
     LogInterfaceDeleted("IScreenFX");
+    if (ownPrimitives == nullptr) return;
+    if (IPrimitives == ownPrimitives) IPrimitives = nullptr;
+    delete ownPrimitives;
+    ownPrimitives = nullptr;
 }
 
 namespace screen_fx {

@@ -151,3 +151,30 @@ TEST_F(ScreenFxRenderTest, TintsFillWholeTwoByTwoBlocksWithTheirHue) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScreenFxRenderTest, TheInterfaceMakesItsOwnPrimitivesOnlyWhenNoneExist) {
+    Veltrano_IPrimitives* core = IPrimitives;
+    {
+        Veltrano_IScreenFX sharing;
+        EXPECT_EQ(IPrimitives, core);
+    }
+    EXPECT_EQ(IPrimitives, core);
+    IPrimitives = nullptr;
+    log.Clear();
+    {
+        Veltrano_IScreenFX alone;
+        EXPECT_NE(IPrimitives, nullptr);
+        EXPECT_EQ(screen_fx::FrameCounter(), 0);
+        SDL_Surface* s = Filled(2, 2, 32, kRgb32, 0x00FF00);
+        alone.RenderFX(s, s, 6);  // pixel access works through the new object
+        EXPECT_EQ(PixelAt(s, 1, 1), 0xFF00FFu);
+    }
+    EXPECT_EQ(IPrimitives, nullptr);
+    EXPECT_TRUE(log.Contains(" . [IPrimitives] Interfaz created.\n . [IScreenFX] Interfaz created.\n"));
+    EXPECT_TRUE(log.Contains(" . [IScreenFX] Interfaz deleted.\n . [IPrimitives] Interfaz deleted.\n"));
+    IPrimitives = core;
+}
+
+}  // namespace
