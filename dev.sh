@@ -102,7 +102,8 @@ case "${1:-}" in
     run_tests build
     echo "== ASan+UBSan build"
     configure_and_build build-asan -DVELTRANO_SANITIZE=ON "${ALL_ON[@]}" -DVELTRANO_BENCH=OFF
-    ASAN_OPTIONS=detect_leaks=1 run_tests build-asan
+    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$ROOT/tests/support/lsan.supp" \
+      run_tests build-asan
     echo "== fuzz runs"
     run_fuzzers
     ;;
