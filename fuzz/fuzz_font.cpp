@@ -2,9 +2,8 @@
 //   even: the rest is a "FONT2" block (a "FONT" block when bit 1 is set),
 //         stored in a fresh archive and loaded; a font that loads is drawn,
 //         saved and loaded again;
-//   odd:  the rest describes a small surface (depth, width, height, alpha
-//         channel, mark row, then raw pixel bytes) that is tested and cut;
-//         a font that is built is drawn.
+//   odd:  the rest describes a small surface (font_fuzz_input.h) that is
+//         tested and cut; a font that is built is drawn.
 #include <unistd.h>
 
 #include <cstdint>
@@ -16,6 +15,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
+#include "fuzz/font_fuzz_input.h"
 
 namespace {
 
@@ -56,31 +56,10 @@ void LoadBlock(const uint8_t* data, size_t size, bool version1) {
     IStuffDPF->Close(handle);
 }
 
-// depth selector, width (2 bytes), height, flags (bit 0 alpha channel,
-// bit 1 magenta mark row at the gap columns given by the pixel bytes' low
-// bit), then pixel bytes filling rows in memory order.
+// The surface described by the bytes (see font_fuzz_input.h), tested and cut.
 void CutSurface(const uint8_t* data, size_t size) {
-    if (size < 5) return;
-    const int depths[4] = {16, 24, 32, 32};
-    const int depth = depths[data[0] % 4];
-    const int width = 1 + ((data[1] | data[2] << 8) % 1024);
-    const int height = 1 + data[3] % 32;
-    const bool alpha = depth == 32 && (data[4] & 1);
-    const bool markRow = (data[4] & 2) != 0;
-    Uint32 r = 0xFF0000, g = 0xFF00, b = 0xFF, a = alpha ? 0xFF000000 : 0;
-    if (depth == 16) r = 0xF800, g = 0x07E0, b = 0x001F;
-    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, depth, r, g, b, a);
+    SDL_Surface* image = FontFuzzSurface(data, size);
     if (image == nullptr) return;
-    const size_t pixelBytes = static_cast<size_t>(image->pitch) * height;
-    const size_t given = size - 5 < pixelBytes ? size - 5 : pixelBytes;
-    std::memcpy(image->pixels, data + 5, given);
-    if (markRow) {
-        const Uint32 magenta = SDL_MapRGB(image->format, 255, 0, 255);
-        auto* row = static_cast<uint8_t*>(image->pixels);
-        const int bpp = image->format->BytesPerPixel;
-        for (int x = 0; x < width; ++x)
-            if (x == 0 || (row[x * bpp] & 1)) std::memcpy(row + x * bpp, &magenta, bpp);
-    }
     Veltrano_CFont font;
     font.Test(image);
     if (font.Create(image) == 96) Exercise(font);
