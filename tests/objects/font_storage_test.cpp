@@ -1,11 +1,8 @@
 // "FONT2" blocks: round trips of pixels, kerning and alpha, the "FONT"
 // upgrade, damaged blocks, and what Clean keeps.
-#include <sys/resource.h>
-
 #include <SDL.h>
 
 #include <algorithm>
-#include <csignal>
 
 #include <cstdint>
 #include <cstring>
@@ -20,29 +17,6 @@
 
 namespace font_test {
 namespace {
-
-// Caps the size any file of this process may grow to (writes past it fail
-// instead of raising SIGXFSZ) until destruction.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit capped = previous_;
-        capped.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &capped) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit previous_{};
-    void (*previousSignal_)(int) = SIG_DFL;
-    bool active_ = false;
-};
 
 class FontStorageTest : public FontTest {
 protected:
@@ -145,7 +119,7 @@ TEST_F(FontStorageTest, AFailedUpgradeKeepsTheOldBlock) {
     Veltrano_CFont font;
     {
         // The archive cannot grow: the upgraded block cannot be added.
-        FileSizeLimit limit(static_cast<rlim_t>(testing_support::ReadFile("old.dpf").size()));
+        testing_support::FileSizeLimit limit(static_cast<rlim_t>(testing_support::ReadFile("old.dpf").size()));
         ASSERT_TRUE(limit.active());
         EXPECT_EQ(font.Load(handle, "old"), 0);
     }
