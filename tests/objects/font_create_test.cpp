@@ -190,6 +190,49 @@ TEST_F(FontCreateTest, FilesAreReadWithConversionOffAndTheSettingPutBack) {
     SDL_FreeSurface(image);
 }
 
+// Fonts take the screen's format even with the automatic conversion off.
+TEST_F(FontCreateTest, FontsAreConvertedToTheScreenWhateverTheSetting) {
+    Veltrano.Config.renderer = 1;
+    Veltrano.Config.accel = 1;
+    Veltrano.Config.window = 1;
+    Veltrano.Config.colordepth = 16;
+    Veltrano.Config.resolutionx = 64;
+    Veltrano.Config.resolutiony = 32;
+    ASSERT_EQ(Veltrano.SetVideoMode(), 1);
+    Veltrano.SurfaceAutomaticConversion(0);
+    SDL_Surface* image = MakeFontImage({});
+    Veltrano_CFont font;
+    ASSERT_EQ(font.Create(image), 96);
+    SDL_Surface* surface = font.GetSurface();
+    EXPECT_EQ(surface->format->BitsPerPixel, Veltrano.screen->format->BitsPerPixel);
+    EXPECT_EQ(surface->format->Rmask, Veltrano.screen->format->Rmask);
+    EXPECT_TRUE(surface->flags & SDL_SRCCOLORKEY);
+    EXPECT_EQ(surface->format->colorkey, SDL_MapRGB(surface->format, 0, 0, 0));
+    // Drawn on the screen, the glyph shows in the screen's format.
+    SDL_FillRect(Veltrano.screen, nullptr, SDL_MapRGB(Veltrano.screen->format, 0, 0, 255));
+    font.PutString(Veltrano.screen, 0, 0, "A", nullptr);
+    Uint8 r, g, b;
+    SDL_GetRGB(PixelAt(Veltrano.screen, 1, 0), Veltrano.screen->format, &r, &g, &b);
+    const SDL_Color ink = GlyphColor('A' - 33);
+    EXPECT_NEAR(r, ink.r, 8);
+    EXPECT_NEAR(g, ink.g, 8);
+    EXPECT_NEAR(b, ink.b, 8);
+    SDL_FreeSurface(image);
+
+    // Per-pixel alpha is kept through the display format with alpha.
+    FontImage spec;
+    spec.depth = 32;
+    spec.alphaChannel = true;
+    SDL_Surface* translucent = MakeFontImage(spec);
+    Veltrano_CFont blended;
+    ASSERT_EQ(blended.Create(translucent), 96);
+    EXPECT_EQ(blended.GetAlpha(), 256);
+    EXPECT_NE(blended.GetSurface()->format->Amask, 0u);
+    EXPECT_TRUE(log.Contains(" . [CFont->Create()] Info: surface with alpha per pixel loaded, it could slow down "
+                             "your graphics system.\n"));
+    SDL_FreeSurface(translucent);
+}
+
 TEST(FontWithoutSdkTest, CreateRefusesBeforeInit) {
     testing_support::LogCapture log;
     SDL_Surface* image = MakeFontImage({});
