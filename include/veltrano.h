@@ -10,6 +10,7 @@
 #include "Veltrano_IImage.h"
 #include "Veltrano_ICursor.h"
 #include "Veltrano_IPrimitives.h"
+#include "Veltrano_CFont.h"
 #include "Veltrano_IButton.h"
 #include "Veltrano_IScreenFX.h"
 #include "Veltrano_ITimeSystem.h"

@@ -1,40 +1,14 @@
 // A disk that refuses to grow a file: the archive already stored stays whole
 // and readable, and every failure is reported as one.
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include "archive/compact_pause.h"
 #include "archive_test_helpers.h"
 
 using namespace archive_test;
 using testing_support::FileExists;
+using testing_support::FileSizeLimit;
 using testing_support::ReadFile;
 
 namespace {
-
-// Caps the size any file of this process may grow to (writes past it fail
-// with EFBIG instead of raising SIGXFSZ) until destruction.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit capped = previous_;
-        capped.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &capped) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit previous_{};
-    void (*previousSignal_)(int) = SIG_DFL;
-    bool active_ = false;
-};
 
 class WriteFailureTest : public ArchiveTest {
 protected:

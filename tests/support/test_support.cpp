@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -95,6 +96,19 @@ SdkSession::~SdkSession() {
     Veltrano.Quit();
     savedConfig_.icon = nullptr;  // Quit freed any icon a test set
     Veltrano.Config = savedConfig_;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit capped = previous_;
+    capped.rlim_cur = bytes;
+    active_ = setrlimit(RLIMIT_FSIZE, &capped) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousSignal_);
 }
 
 }  // namespace testing_support

@@ -2,6 +2,8 @@
 #ifndef VELTRANO_TEST_SUPPORT_H
 #define VELTRANO_TEST_SUPPORT_H
 
+#include <sys/resource.h>
+
 #include <cstdint>
 #include <string>
 
@@ -60,6 +62,22 @@ public:
 
 private:
     clock_source::TickFunction previous_;
+};
+
+// Caps the size any file of this process may grow to (writes past it fail
+// with EFBIG instead of raising SIGXFSZ) until destruction.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return active_; }
+
+private:
+    rlimit previous_{};
+    void (*previousSignal_)(int) = nullptr;
+    bool active_ = false;
 };
 
 // Veltrano.Init for the lifetime of the object, then Quit; the video

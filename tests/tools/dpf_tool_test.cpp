@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Veltrano_IImage.h"
+#include "objects/builtin_font.h"
 #include "support/test_support.h"
 
 using testing_support::ReadFile;
@@ -462,6 +463,48 @@ TEST_F(DpfTool, ImagesGoInAsImgBlocksAndComeOutAsPng) {
     EXPECT_EQ(Run({"add", "game.dpf", "--image", "art/hero.png", "--colorkey", "red"}).code, 2);
     EXPECT_EQ(Run({"add", "game.dpf", "art/hero.png", "--depth", "16"}).code, 2);
     EXPECT_EQ(Run({"add", "game.dpf", "--image", "--raw", "art/hero.png"}).code, 2);
+}
+
+TEST_F(DpfTool, FontsAreCheckedCutStoredListedAndExtracted) {
+    const builtin_font::PngBytes png = builtin_font::Png();
+    Write("ui.png", std::string(reinterpret_cast<const char*>(png.data), static_cast<size_t>(png.size)));
+    Ok({"create", "game.dpf"});
+    const std::string added = Ok({"add", "game.dpf", "--font", "ui.png", "--name", "ui"});
+    EXPECT_NE(added.find("added 'ui' (FONT2, 899x13, 94 glyphs"), std::string::npos) << added;
+    const std::string listing = Ok({"list", "game.dpf"});
+    EXPECT_NE(LineOf(listing, "ui").find("FONT2    compressed"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "ui").find("font 899x13, 94 glyphs, kerning 0"), std::string::npos) << listing;
+
+    Ok({"extract", "game.dpf", "--png", "ui", "-o", "out"});
+    Veltrano_IImage images;
+    SDL_Surface* extracted = images.LoadPNG(File("out/ui.png").c_str());
+    ASSERT_NE(extracted, nullptr);
+    EXPECT_EQ(extracted->w, 899);
+    EXPECT_EQ(extracted->h, 14);
+    SDL_FreeSurface(extracted);
+    // What comes out goes back in.
+    Ok({"add", "game.dpf", "--font", "out/ui.png", "--name", "again"});
+
+    // A bitmap with glyphs cut off is refused, and its gaps are shown.
+    SDL_Surface* whole = images.LoadPNG(File("ui.png").c_str());
+    SDL_Surface* cropped = SDL_CreateRGBSurface(SDL_SWSURFACE, 860, 14, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_BlitSurface(whole, nullptr, cropped, nullptr);
+    ASSERT_EQ(images.SaveBMP(File("short.bmp").c_str(), cropped), 1);
+    SDL_FillRect(cropped, nullptr, 0);
+    ASSERT_EQ(images.SaveBMP(File("blank.bmp").c_str(), cropped), 1);
+    SDL_FreeSurface(cropped);
+    SDL_FreeSurface(whole);
+    const Outcome shortFont = Run({"add", "game.dpf", "--font", "short.bmp"});
+    EXPECT_NE(shortFont.code, 0);
+    EXPECT_NE(shortFont.err.find("glyphs separated by empty columns were found, 94 are needed"), std::string::npos)
+        << shortFont.err;
+    EXPECT_TRUE(fs::exists(File("FontWithErrors.bmp")));
+    const Outcome blank = Run({"add", "game.dpf", "--font", "blank.bmp"});
+    EXPECT_NE(blank.code, 0);
+    EXPECT_NE(blank.err.find("it has no glyphs separated by empty columns"), std::string::npos) << blank.err;
+    EXPECT_EQ(LineOf(Ok({"list", "game.dpf"}), "short.bmp"), "");
+    EXPECT_EQ(Run({"add", "game.dpf", "--font", "--image", "ui.png"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--font", "--raw", "ui.png"}).code, 2);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "archive_session.h"
 #include "commands.h"
 #include "files.h"
+#include "fonts.h"
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
@@ -97,23 +98,30 @@ bool OpenOrCreate(ArchiveSession& archive, const std::string& path, const Argume
     return true;
 }
 
-// Stores each file as an IMG block; gives how many were added.
-size_t AddImages(ArchiveSession& archive, const std::vector<PendingFile>& files, const ImageOptions& options) {
+// Stores each file through store (images, fonts); gives how many were added.
+template <typename Store>
+size_t AddEach(const std::vector<PendingFile>& files, Store store) {
     ProgressBar progress("add", files.size());
     size_t added = 0;
     for (const PendingFile& file : files) {
-        if (AddImageFile(archive, file.path, file.name, options)) ++added;
+        if (store(file)) ++added;
         progress.Advance(file.name);
     }
     return added;
 }
 
-// --image takes none of the plain options, and --depth / --colorkey only
-// go with it.
+// --image and --font take none of the plain options nor each other, and
+// --depth / --colorkey only go with --image.
 bool ImageOptionsFit(const Arguments& args) {
     const bool image = args.Has("image");
-    if (image && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
-        PrintError("--image stores compressed IMG blocks: leave out --raw, --scramble and --type");
+    const bool font = args.Has("font");
+    if (image && font) {
+        PrintError("--image and --font exclude each other");
+        return false;
+    }
+    if ((image || font) && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
+        PrintError("%s stores compressed %s blocks: leave out --raw, --scramble and --type",
+                   image ? "--image" : "--font", image ? "IMG" : "FONT2");
         return false;
     }
     if (!image && (args.Has("depth") || args.Has("colorkey"))) {
@@ -162,8 +170,13 @@ int RunAdd(const Arguments& args) {
 
     ArchiveSession archive;
     if (!archive.Open(archivePath, args, PasswordNeed::Required, Access::Write)) return kExitFailure;
-    const size_t added = args.Has("image") ? AddImages(archive, files, imageOptions)
-                                           : AddFiles(archive, files, type, StorageFrom(args), "add");
+    size_t added = 0;
+    if (args.Has("image"))
+        added = AddEach(files, [&](const PendingFile& f) { return AddImageFile(archive, f.path, f.name, imageOptions); });
+    else if (args.Has("font"))
+        added = AddEach(files, [&](const PendingFile& f) { return AddFontFile(archive, f.path, f.name); });
+    else
+        added = AddFiles(archive, files, type, StorageFrom(args), "add");
     return added == files.size() ? kExitOk : kExitFailure;
 }
 
