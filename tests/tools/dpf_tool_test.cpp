@@ -4,10 +4,12 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "Veltrano_IImage.h"
 #include "support/test_support.h"
 
 using testing_support::ReadFile;
@@ -416,6 +418,50 @@ TEST_F(DpfTool, HelpDescribesTheToolAndEachCommand) {
         EXPECT_NE(overview.find(std::string("  ") + command + " "), std::string::npos) << command;
     EXPECT_NE(Ok({"add", "--help"}).find("--scramble"), std::string::npos);
     EXPECT_NE(Ok({"help", "extract"}).find("--output DIR"), std::string::npos);
+}
+
+// Pictures go in as IMG blocks, are listed with their size and come back
+// out as PNG files with the same pixels.
+TEST_F(DpfTool, ImagesGoInAsImgBlocksAndComeOutAsPng) {
+    Veltrano_IImage images;
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 12, 5, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    for (int i = 0; i < 12 * 5; ++i) static_cast<Uint8*>(picture->pixels)[(i / 12) * picture->pitch + (i % 12) * 3] = i;
+    ASSERT_EQ(images.SavePNG(File("art/hero.png").c_str(), picture, 6), 0);
+    ASSERT_EQ(images.SaveBMP(File("art/wall.bmp").c_str(), picture), 1);
+    Write("notes.txt", "not a picture");
+    Ok({"create", "game.dpf"});
+    Ok({"add", "game.dpf", "--image", "art/hero.png"});
+    Ok({"add", "game.dpf", "--image", "art/wall.bmp", "--name", "wall", "--depth", "16", "--colorkey", "FF00ff"});
+    Ok({"add", "game.dpf", "notes.txt"});
+
+    const std::string listing = Ok({"list", "game.dpf"});
+    EXPECT_NE(LineOf(listing, "hero.png").find("IMG      compressed"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "hero.png").find("12x5, 24 bits"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "wall").find("12x5, 16 bits"), std::string::npos) << listing;
+    EXPECT_EQ(LineOf(listing, "notes.txt").find("bits"), std::string::npos) << listing;
+
+    Ok({"extract", "game.dpf", "--png", "-o", "out"});
+    EXPECT_FALSE(fs::exists(File("out/notes.txt")));
+    SDL_Surface* hero = images.LoadPNG(File("out/hero.png").c_str());
+    ASSERT_NE(hero, nullptr);
+    ASSERT_EQ(hero->pitch, picture->pitch);
+    EXPECT_EQ(std::memcmp(hero->pixels, picture->pixels, picture->pitch * picture->h), 0);
+    SDL_Surface* wall = images.LoadPNG(File("out/wall.png").c_str());
+    ASSERT_NE(wall, nullptr);
+    EXPECT_TRUE(wall->flags & SDL_SRCCOLORKEY);  // the key is kept in the PNG
+    EXPECT_EQ(wall->format->colorkey, SDL_MapRGB(wall->format, 0xFF, 0, 0xFF));
+    for (SDL_Surface* s : {hero, wall, picture}) SDL_FreeSurface(s);
+
+    const Outcome notImage = Run({"add", "game.dpf", "--image", "notes.txt", "--name", "n"});
+    EXPECT_NE(notImage.code, 0);
+    EXPECT_NE(notImage.err.find("is not a PNG or BMP image"), std::string::npos) << notImage.err;
+    const Outcome twice = Run({"add", "game.dpf", "--image", "art/hero.png"});
+    EXPECT_NE(twice.code, 0);
+    EXPECT_NE(twice.err.find("already holds a block 'hero.png' of type IMG"), std::string::npos) << twice.err;
+    EXPECT_EQ(Run({"add", "game.dpf", "--image", "art/hero.png", "--depth", "12"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--image", "art/hero.png", "--colorkey", "red"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "art/hero.png", "--depth", "16"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--image", "--raw", "art/hero.png"}).code, 2);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "archive_session.h"
 #include "commands.h"
 #include "files.h"
+#include "images.h"
 #include "messages.h"
 #include "progress.h"
 
@@ -93,6 +94,32 @@ bool OpenOrCreate(ArchiveSession& archive, const std::string& path, const Argume
     return true;
 }
 
+// Stores each file as an IMG block; gives how many were added.
+size_t AddImages(ArchiveSession& archive, const std::vector<PendingFile>& files, const ImageOptions& options) {
+    ProgressBar progress("add", files.size());
+    size_t added = 0;
+    for (const PendingFile& file : files) {
+        if (AddImageFile(archive, file.path, file.name, options)) ++added;
+        progress.Advance(file.name);
+    }
+    return added;
+}
+
+// --image takes none of the plain options, and --depth / --colorkey only
+// go with it.
+bool ImageOptionsFit(const Arguments& args) {
+    const bool image = args.Has("image");
+    if (image && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
+        PrintError("--image stores compressed IMG blocks: leave out --raw, --scramble and --type");
+        return false;
+    }
+    if (!image && (args.Has("depth") || args.Has("colorkey"))) {
+        PrintError("--depth and --colorkey go with --image");
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunCreate(const Arguments& args) {
@@ -111,6 +138,8 @@ int RunCreate(const Arguments& args) {
 int RunAdd(const Arguments& args) {
     const std::string& archivePath = args.positional[0];
     const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
+    ImageOptions imageOptions;
+    if (!ImageOptionsFit(args) || !ReadImageOptions(args, imageOptions)) return kExitUsage;
     if (args.Has("raw") && args.Has("scramble")) {
         PrintError("--raw and --scramble exclude each other");
         return kExitUsage;
@@ -126,7 +155,8 @@ int RunAdd(const Arguments& args) {
 
     ArchiveSession archive;
     if (!archive.Open(archivePath, args, PasswordNeed::Required, Access::Write)) return kExitFailure;
-    const size_t added = AddFiles(archive, files, type, StorageFrom(args), "add");
+    const size_t added = args.Has("image") ? AddImages(archive, files, imageOptions)
+                                           : AddFiles(archive, files, type, StorageFrom(args), "add");
     return added == files.size() ? kExitOk : kExitFailure;
 }
 

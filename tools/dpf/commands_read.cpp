@@ -10,6 +10,7 @@
 #include "archive_session.h"
 #include "commands.h"
 #include "files.h"
+#include "images.h"
 #include "messages.h"
 #include "progress.h"
 
@@ -23,7 +24,7 @@ std::string Ratio(const BlockEntry& block) {
     return std::to_string(percent) + "%";
 }
 
-void PrintBlockTable(const std::vector<BlockEntry>& blocks) {
+void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blocks) {
     int nameWidth = 4;
     for (const BlockEntry& block : blocks) nameWidth = std::max(nameWidth, static_cast<int>(block.name.size()));
     PrintResult("%-*s  %-7s  %-10s  %10s  %10s  %6s", nameWidth, "NAME", "TYPE", "STORAGE", "SIZE", "STORED",
@@ -31,16 +32,17 @@ void PrintBlockTable(const std::vector<BlockEntry>& blocks) {
     size_t deleted = 0;
     for (const BlockEntry& block : blocks) {
         if (block.IsDeleted()) ++deleted;
-        PrintResult("%-*s  %-7s  %-10s  %10d  %10d  %6s%s", nameWidth, block.name.c_str(), block.type.c_str(),
+        const std::string image = block.IsDeleted() ? "" : ImageDescription(archive, block);
+        PrintResult("%-*s  %-7s  %-10s  %10d  %10d  %6s%s%s", nameWidth, block.name.c_str(), block.type.c_str(),
                     StorageName(block.storage), block.size, block.storedSize, Ratio(block).c_str(),
-                    block.IsDeleted() ? "  (deleted)" : "");
+                    block.IsDeleted() ? "  (deleted)" : "", image.empty() ? "" : ("  " + image).c_str());
     }
     PrintResult("%zu blocks, %zu deleted", blocks.size(), deleted);
 }
 
 // The blocks an extract command asks for; prints why when there are none.
 bool ChooseBlocks(const std::vector<BlockEntry>& blocks, const Arguments& args, std::vector<BlockEntry>& chosen) {
-    const std::string type = args.Value("type");
+    const std::string type = args.Has("png") ? kImageBlockType : args.Value("type");
     if (args.positional.size() > 1) {
         BlockEntry one;
         if (!SelectOneBlock(blocks, args.positional[1], type, one)) return false;
@@ -58,7 +60,7 @@ bool ChooseBlocks(const std::vector<BlockEntry>& blocks, const Arguments& args, 
 
 // Writes one block to folder; written maps file names to the block types
 // already written in this run, so two blocks never land in one file.
-bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::string& folder,
+bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::string& folder, bool png,
                   std::map<std::string, std::string>& written) {
     if (!IsSafeFileName(block.name)) {
         PrintError("refusing to write the block '%s' (%s): its name is not a plain file name", block.name.c_str(),
@@ -72,7 +74,14 @@ bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::s
                    block.name.c_str(), block.type.c_str(), earlier->second.c_str(), block.type.c_str());
         return false;
     }
-    const std::string path = folder.empty() ? block.name : (fs::path(folder) / block.name).string();
+    const bool asPng = block.type == kImageBlockType && png;
+    const std::string file = asPng ? PngFileName(block.name) : block.name;
+    const std::string path = folder.empty() ? file : (fs::path(folder) / file).string();
+    if (asPng) {
+        if (!ExtractImageAsPng(archive, block, path)) return false;
+        written[block.name] = block.type;
+        return true;
+    }
     std::vector<char> bytes;
     if (!archive.LoadBytes(block, bytes) || !WriteWholeFile(path, bytes)) return false;
     written[block.name] = block.type;
@@ -108,7 +117,7 @@ int RunList(const Arguments& args) {
     std::vector<BlockEntry> blocks;
     if (!archive.Open(args.positional[0], args, PasswordNeed::Required, Access::Read) || !archive.ReadBlocks(blocks))
         return kExitFailure;
-    PrintBlockTable(blocks);
+    PrintBlockTable(archive, blocks);
     return kExitOk;
 }
 
@@ -130,7 +139,7 @@ int RunExtract(const Arguments& args) {
     std::map<std::string, std::string> written;
     size_t failures = 0;
     for (const BlockEntry& block : chosen) {
-        if (!ExtractBlock(archive, block, folder, written)) ++failures;
+        if (!ExtractBlock(archive, block, folder, args.Has("png"), written)) ++failures;
         progress.Advance(block.name);
     }
     return failures == 0 ? kExitOk : kExitFailure;
