@@ -10,6 +10,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "tiles.h"
 
 namespace fs = std::filesystem;
 
@@ -105,16 +106,43 @@ size_t AddImages(ArchiveSession& archive, const std::vector<PendingFile>& files,
     return added;
 }
 
-// --image takes none of the plain options, and --depth / --colorkey only
-// go with it.
+// Stores each file as a tile block; gives how many were added.
+size_t AddTiles(ArchiveSession& archive, const std::vector<PendingFile>& files, const TileOptions& options) {
+    ProgressBar progress("add", files.size());
+    size_t added = 0;
+    for (const PendingFile& file : files) {
+        if (AddTileFile(archive, file.path, file.name, options)) ++added;
+        progress.Advance(file.name);
+    }
+    return added;
+}
+
+// --image and --tile take none of the plain storage options; --depth goes
+// with --image only, --grid with --tile only, --colorkey with either.
 bool ImageOptionsFit(const Arguments& args) {
-    const bool image = args.Has("image");
+    const bool image = args.Has("image"), tile = args.Has("tile");
+    if (image && tile) {
+        PrintError("--image and --tile exclude each other");
+        return false;
+    }
     if (image && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
         PrintError("--image stores compressed IMG blocks: leave out --raw, --scramble and --type");
         return false;
     }
-    if (!image && (args.Has("depth") || args.Has("colorkey"))) {
-        PrintError("--depth and --colorkey go with --image");
+    if (tile && (args.Has("raw") || args.Has("scramble") || args.Has("depth"))) {
+        PrintError("--tile stores compressed tile blocks: leave out --raw, --scramble and --depth");
+        return false;
+    }
+    if (!image && args.Has("depth")) {
+        PrintError("--depth goes with --image");
+        return false;
+    }
+    if (!tile && args.Has("grid")) {
+        PrintError("--grid goes with --tile");
+        return false;
+    }
+    if (!image && !tile && args.Has("colorkey")) {
+        PrintError("--colorkey goes with --image or --tile");
         return false;
     }
     return true;
@@ -139,7 +167,10 @@ int RunAdd(const Arguments& args) {
     const std::string& archivePath = args.positional[0];
     const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
     ImageOptions imageOptions;
-    if (!ImageOptionsFit(args) || !ReadImageOptions(args, imageOptions)) return kExitUsage;
+    TileOptions tileOptions;
+    if (!ImageOptionsFit(args)) return kExitUsage;
+    if (args.Has("tile") ? !ReadTileOptions(args, tileOptions) : !ReadImageOptions(args, imageOptions))
+        return kExitUsage;
     if (args.Has("raw") && args.Has("scramble")) {
         PrintError("--raw and --scramble exclude each other");
         return kExitUsage;
@@ -155,8 +186,13 @@ int RunAdd(const Arguments& args) {
 
     ArchiveSession archive;
     if (!archive.Open(archivePath, args, PasswordNeed::Required, Access::Write)) return kExitFailure;
-    const size_t added = args.Has("image") ? AddImages(archive, files, imageOptions)
-                                           : AddFiles(archive, files, type, StorageFrom(args), "add");
+    size_t added = 0;
+    if (args.Has("image"))
+        added = AddImages(archive, files, imageOptions);
+    else if (args.Has("tile"))
+        added = AddTiles(archive, files, tileOptions);
+    else
+        added = AddFiles(archive, files, type, StorageFrom(args), "add");
     return added == files.size() ? kExitOk : kExitFailure;
 }
 

@@ -13,6 +13,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "tiles.h"
 
 namespace fs = std::filesystem;
 
@@ -24,6 +25,12 @@ std::string Ratio(const BlockEntry& block) {
     return std::to_string(percent) + "%";
 }
 
+bool IsPicture(const BlockEntry& block) { return block.type == kImageBlockType || IsTileBlockType(block.type); }
+
+std::string PictureDescription(ArchiveSession& archive, const BlockEntry& block) {
+    return block.type == kImageBlockType ? ImageDescription(archive, block) : TileDescription(archive, block);
+}
+
 void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blocks) {
     int nameWidth = 4;
     for (const BlockEntry& block : blocks) nameWidth = std::max(nameWidth, static_cast<int>(block.name.size()));
@@ -32,7 +39,7 @@ void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blo
     size_t deleted = 0;
     for (const BlockEntry& block : blocks) {
         if (block.IsDeleted()) ++deleted;
-        const std::string image = block.IsDeleted() ? "" : ImageDescription(archive, block);
+        const std::string image = block.IsDeleted() ? "" : PictureDescription(archive, block);
         PrintResult("%-*s  %-7s  %-10s  %10d  %10d  %6s%s%s", nameWidth, block.name.c_str(), block.type.c_str(),
                     StorageName(block.storage), block.size, block.storedSize, Ratio(block).c_str(),
                     block.IsDeleted() ? "  (deleted)" : "", image.empty() ? "" : ("  " + image).c_str());
@@ -41,8 +48,12 @@ void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blo
 }
 
 // The blocks an extract command asks for; prints why when there are none.
-bool ChooseBlocks(const std::vector<BlockEntry>& blocks, const Arguments& args, std::vector<BlockEntry>& chosen) {
-    const std::string type = args.Has("png") ? kImageBlockType : args.Value("type");
+// With --png only pictures (image and tile blocks) are candidates.
+bool ChooseBlocks(const std::vector<BlockEntry>& allBlocks, const Arguments& args, std::vector<BlockEntry>& chosen) {
+    const std::string type = args.Value("type");
+    std::vector<BlockEntry> blocks;
+    for (const BlockEntry& block : allBlocks)
+        if (!args.Has("png") || IsPicture(block)) blocks.push_back(block);
     if (args.positional.size() > 1) {
         BlockEntry one;
         if (!SelectOneBlock(blocks, args.positional[1], type, one)) return false;
@@ -74,11 +85,13 @@ bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::s
                    block.name.c_str(), block.type.c_str(), earlier->second.c_str(), block.type.c_str());
         return false;
     }
-    const bool asPng = block.type == kImageBlockType && png;
+    const bool asPng = IsPicture(block) && png;
     const std::string file = asPng ? PngFileName(block.name) : block.name;
     const std::string path = folder.empty() ? file : (fs::path(folder) / file).string();
     if (asPng) {
-        if (!ExtractImageAsPng(archive, block, path)) return false;
+        const bool extracted = block.type == kImageBlockType ? ExtractImageAsPng(archive, block, path)
+                                                             : ExtractTileAsPng(archive, block, path);
+        if (!extracted) return false;
         written[block.name] = block.type;
         return true;
     }
