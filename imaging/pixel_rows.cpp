@@ -8,6 +8,9 @@ namespace record = pixel_format_record;
 
 bool Describe(int32_t width, int32_t height, const record::Record& format, Geometry& geometry) {
     if (width <= 0 || height <= 0 || !record::IsPlausible(format)) return false;
+    // A paletted key names a palette entry; SDL looks any other up out of
+    // the palette's bounds.
+    if (format.bitsPerPixel == 8 && format.colorkey >= 256 && format.colorkey != 0xFFFFFFFFu) return false;
     geometry.width = width;
     geometry.height = height;
     geometry.format = format;

@@ -28,8 +28,8 @@ struct Geometry {
 };
 
 // Fills geometry; false for a size that is not positive, a format record
-// whose depth and bytes per pixel disagree or whose masks do not fit, or a
-// pitch SDL cannot hold.
+// whose depth and bytes per pixel disagree, whose masks do not fit or whose
+// paletted key is beyond the palette, or a pitch SDL cannot hold.
 bool Describe(int32_t width, int32_t height, const pixel_format_record::Record& format, Geometry& geometry);
 
 // A software surface of that geometry holding the stored rows (and palette);

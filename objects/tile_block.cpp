@@ -13,7 +13,6 @@ namespace record = pixel_format_record;
 constexpr int kGridStepXOffset = 20;
 constexpr int kRecordOffset = 24;
 constexpr int kColorKeyOffset = kRecordOffset + 32;
-constexpr int kPaletteColors = 256;
 
 int32_t Field(const uint8_t* bytes, int offset) { return static_cast<int32_t>(dpf_format::LoadLE32(bytes + offset)); }
 
@@ -23,9 +22,6 @@ bool Read(const uint8_t* bytes, int64_t size, bool version1, Contents& contents)
     if (bytes == nullptr || size < kHeaderSize) return false;
     const record::Record format = record::Decode(bytes + kRecordOffset);
     if (!pixel_rows::Describe(Field(bytes, 0), Field(bytes, 4), format, contents.geometry)) return false;
-    // A paletted key names a palette entry.
-    if (format.bitsPerPixel == 8 && format.colorkey >= kPaletteColors && format.colorkey != 0xFFFFFFFFu)
-        return false;
     const int64_t rowsEnd = kHeaderSize + contents.geometry.StoredBytes();
     if (size != rowsEnd + (version1 ? 0 : kTrailerSize)) return false;
     contents.posX = Field(bytes, 8);

@@ -180,6 +180,12 @@ TEST_F(ImageBlockTest, DamagedBlocksAreRefusedWithAnError) {
         {"mask", HandBlock(3, 2, 16, 2, 0xFF0000, 8 * 2)},
         {"tiny", std::string(20, '\0')},
         {"palette-missing", HandBlock(4, 1, 8, 1, 0, 4)},
+        // A paletted key must name one of the 256 entries.
+        {"palette-key", [] {
+             std::string block = HandBlock(4, 1, 8, 1, 0, 4 + 1024);
+             dpf_format::StoreLE32(reinterpret_cast<uint8_t*>(block.data()) + 8 + 32, 300);
+             return block;
+         }()},
     };
     const int handle = IStuffDPF->Create("hand.dpf");
     ASSERT_GT(handle, 0);
