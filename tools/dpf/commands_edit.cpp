@@ -55,16 +55,23 @@ bool AddOneFile(ArchiveSession& archive, const PendingFile& file, const std::str
     return true;
 }
 
-// Adds the files in order, drawing progress; gives how many were added.
-size_t AddFiles(ArchiveSession& archive, const std::vector<PendingFile>& files, const std::string& type,
-                int storage, const char* progressLabel) {
+// Adds the files in order with addOne, drawing progress; gives how many were
+// added.
+template <typename AddOne>
+size_t AddEach(const std::vector<PendingFile>& files, const char* progressLabel, AddOne addOne) {
     ProgressBar progress(progressLabel, files.size());
     size_t added = 0;
     for (const PendingFile& file : files) {
-        if (AddOneFile(archive, file, type, storage)) ++added;
+        if (addOne(file)) ++added;
         progress.Advance(file.name);
     }
     return added;
+}
+
+size_t AddFiles(ArchiveSession& archive, const std::vector<PendingFile>& files, const std::string& type,
+                int storage, const char* progressLabel) {
+    return AddEach(files, progressLabel,
+                   [&](const PendingFile& file) { return AddOneFile(archive, file, type, storage); });
 }
 
 // The regular files directly inside folder, by name, leaving out skip.
@@ -93,28 +100,6 @@ bool OpenOrCreate(ArchiveSession& archive, const std::string& path, const Argume
     if (!archive.Create(path)) return false;
     PrintResult("created '%s'", path.c_str());
     return true;
-}
-
-// Stores each file as an IMG block; gives how many were added.
-size_t AddImages(ArchiveSession& archive, const std::vector<PendingFile>& files, const ImageOptions& options) {
-    ProgressBar progress("add", files.size());
-    size_t added = 0;
-    for (const PendingFile& file : files) {
-        if (AddImageFile(archive, file.path, file.name, options)) ++added;
-        progress.Advance(file.name);
-    }
-    return added;
-}
-
-// Stores each file as a tile block; gives how many were added.
-size_t AddTiles(ArchiveSession& archive, const std::vector<PendingFile>& files, const TileOptions& options) {
-    ProgressBar progress("add", files.size());
-    size_t added = 0;
-    for (const PendingFile& file : files) {
-        if (AddTileFile(archive, file.path, file.name, options)) ++added;
-        progress.Advance(file.name);
-    }
-    return added;
 }
 
 // --image and --tile take none of the plain storage options; --depth goes
@@ -188,9 +173,13 @@ int RunAdd(const Arguments& args) {
     if (!archive.Open(archivePath, args, PasswordNeed::Required, Access::Write)) return kExitFailure;
     size_t added = 0;
     if (args.Has("image"))
-        added = AddImages(archive, files, imageOptions);
+        added = AddEach(files, "add", [&](const PendingFile& file) {
+            return AddImageFile(archive, file.path, file.name, imageOptions);
+        });
     else if (args.Has("tile"))
-        added = AddTiles(archive, files, tileOptions);
+        added = AddEach(files, "add", [&](const PendingFile& file) {
+            return AddTileFile(archive, file.path, file.name, tileOptions);
+        });
     else
         added = AddFiles(archive, files, type, StorageFrom(args), "add");
     return added == files.size() ? kExitOk : kExitFailure;
