@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/core_state.h"
+#include "core/surface_text.h"
 #include "core/platform/gl_textures.h"
 #include "core/video_surface.h"
 #include "veltrano.h"
@@ -23,26 +24,6 @@ std::string SurfaceFlagsText(SDL_Surface* surface) {
                   {SDL_SRCALPHA, "SDL_SRCALPHA "}};
     for (const auto& entry : kFlags)
         if (surface->flags & entry.flag) text += entry.name;
-    return text;
-}
-
-std::string AlphaText(const SDL_Surface* surface) {
-    if (!(surface->flags & SDL_SRCALPHA)) return "disabled";
-    if (surface->format->alpha == 255) return "per-pixel";
-    return "per-surface (" + std::to_string(surface->format->alpha) + ")";
-}
-
-std::string ColorKeyText(const SDL_Surface* surface) {
-    const SDL_PixelFormat* format = surface->format;
-    if (!(surface->flags & SDL_SRCCOLORKEY)) return "disabled\n";
-    char text[64];
-    if (format->BitsPerPixel == 8) {
-        std::snprintf(text, sizeof text, "palette color number %d\n", static_cast<int>(format->colorkey));
-    } else {
-        Uint8 r, g, b;
-        SDL_GetRGB(format->colorkey, const_cast<SDL_PixelFormat*>(format), &r, &g, &b);
-        std::snprintf(text, sizeof text, "RGB(%d,%d,%d)\n", r, g, b);
-    }
     return text;
 }
 
@@ -164,8 +145,8 @@ void Veltrano_Main::SurfaceInfo(SDL_Surface* surface) {
     const SDL_Rect& clip = surface->clip_rect;
     ILogSystem.Msg(0, "   -> Flags: %s\n", SurfaceFlagsText(surface).c_str());
     ILogSystem.Msg(0, "   -> Width: %d - Height: %d - Pitch: %d\n", surface->w, surface->h, surface->pitch);
-    ILogSystem.Msg(0, "   -> Alpha blending: %s - Colorkey: %s", AlphaText(surface).c_str(),
-                   ColorKeyText(surface).c_str());
+    ILogSystem.Msg(0, "   -> Alpha blending: %s - Colorkey: %s", surface_text::AlphaText(surface).c_str(),
+                   surface_text::ColorKeyText(surface).c_str());
     ILogSystem.Msg(0, "   -> Palette: %d - Bits(per each pixel): %d\n", f->palette ? f->palette->ncolors : 0,
                    f->BitsPerPixel);
     ILogSystem.Msg(0, "   -> Mask[%d,%d,%d,%d] - Shift[%d,%d,%d,%d]\n", f->Rmask, f->Gmask, f->Bmask, f->Amask,

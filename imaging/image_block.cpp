@@ -12,6 +12,7 @@
 #include "archive/archive_format.h"
 #include "imaging/display_format.h"
 #include "imaging/pixel_format_record.h"
+#include "imaging/pixel_rows.h"
 
 namespace {
 
@@ -19,59 +20,20 @@ namespace record = pixel_format_record;
 
 const char kImageType[] = "IMG";
 constexpr int kHeaderSize = 8 + record::kSize;
-constexpr int kPaletteSize = 256 * 4;
 
 const char* Text(const char* text) { return text != nullptr ? text : "(null)"; }
 
 unsigned long Address(const void* pointer) { return reinterpret_cast<unsigned long>(pointer); }
 
-// The parts of a loaded block, checked against each other.
-struct BlockLayout {
-    int32_t width = 0;
-    int32_t height = 0;
-    record::Record format{};
-    int64_t pitch = 0;
-    const uint8_t* pixels = nullptr;
-    const uint8_t* palette = nullptr;
-};
-
-// The block is whole: known depth, masks that fit it, and exactly the bytes
-// its width, height and pitch call for.
-bool ReadLayout(const DPF_BlockData& block, BlockLayout& layout) {
+// The block is whole: a geometry the pixel rows can have and exactly the
+// bytes it calls for.
+bool ReadGeometry(const DPF_BlockData& block, pixel_rows::Geometry& geometry) {
     if (block.data == nullptr || block.size < kHeaderSize) return false;
     const auto* bytes = reinterpret_cast<const uint8_t*>(block.data);
-    layout.width = static_cast<int32_t>(dpf_format::LoadLE32(bytes));
-    layout.height = static_cast<int32_t>(dpf_format::LoadLE32(bytes + 4));
-    layout.format = record::Decode(bytes + 8);
-    if (layout.width <= 0 || layout.height <= 0 || !record::IsPlausible(layout.format)) return false;
-    layout.pitch = record::Pitch(layout.format, layout.width);
-    // SDL keeps a surface's pitch in 16 bits.
-    if (layout.pitch > 0xFFFF) return false;
-    const int64_t pixelBytes = layout.pitch * layout.height;
-    const int64_t paletteBytes = layout.format.bitsPerPixel == 8 ? kPaletteSize : 0;
-    if (kHeaderSize + pixelBytes + paletteBytes != block.size) return false;
-    layout.pixels = bytes + kHeaderSize;
-    layout.palette = paletteBytes != 0 ? layout.pixels + pixelBytes : nullptr;
-    return true;
-}
-
-SDL_Surface* SurfaceFromLayout(const BlockLayout& layout) {
-    const record::Record& f = layout.format;
-    SDL_Surface* surface =
-        SDL_CreateRGBSurface(0, layout.width, layout.height, f.bitsPerPixel, f.rmask, f.gmask, f.bmask, f.amask);
-    if (surface == nullptr) return nullptr;
-    if (surface->pitch != layout.pitch || surface->format->BytesPerPixel != f.bytesPerPixel) {
-        SDL_FreeSurface(surface);
-        return nullptr;
-    }
-    std::memcpy(surface->pixels, layout.pixels, static_cast<size_t>(layout.pitch * layout.height));
-    if (layout.palette != nullptr) {
-        SDL_Color colors[256];
-        for (int i = 0; i < 256; ++i)
-            colors[i] = {layout.palette[4 * i], layout.palette[4 * i + 1], layout.palette[4 * i + 2], 0};
-        SDL_SetColors(surface, colors, 0, 256);
-    }
-    return surface;
+    const auto width = static_cast<int32_t>(dpf_format::LoadLE32(bytes));
+    const auto height = static_cast<int32_t>(dpf_format::LoadLE32(bytes + 4));
+    return pixel_rows::Describe(width, height, record::Decode(bytes + 8), geometry) &&
+           kHeaderSize + geometry.StoredBytes() == block.size;
 }
 
 // The stored surface alpha and colour key, applied as they were saved.
@@ -91,7 +53,7 @@ void ApplyAlphaAndKey(SDL_Surface* surface, const record::Record& f) {
     }
 }
 
-void FillHeader(sHeaderIPF* header, const BlockLayout& layout, const char* name) {
+void FillHeader(sHeaderIPF* header, const pixel_rows::Geometry& layout, const char* name) {
     header->width = layout.width;
     header->height = layout.height;
     header->bpp = layout.format.bitsPerPixel;
@@ -101,37 +63,12 @@ void FillHeader(sHeaderIPF* header, const BlockLayout& layout, const char* name)
     std::strncpy(header->name, name, sizeof header->name - 1);
 }
 
-// A software copy in the surface's own format that keeps its colour key
-// and surface alpha. A surface without a key is stored as having none: SDL
-// leaves 0 in the key field of new surfaces, which would otherwise come
-// back as a black colour key.
-SDL_Surface* SoftwareCopy(SDL_Surface* surface) {
-    SDL_Surface* copy = SDL_ConvertSurface(surface, surface->format, surface->flags & ~SDL_HWSURFACE);
-    if (copy == nullptr) return nullptr;
-    copy->format->colorkey =
-        (surface->flags & SDL_SRCCOLORKEY) ? surface->format->colorkey : display_format::kNoColorKey;
-    copy->format->alpha = surface->format->alpha;
-    return copy;
-}
-
 std::vector<uint8_t> BlockBytes(SDL_Surface* copy) {
-    const SDL_PixelFormat& format = *copy->format;
-    const size_t pixelBytes = static_cast<size_t>(copy->pitch) * copy->h;
-    const bool paletted = format.BitsPerPixel == 8;
-    std::vector<uint8_t> bytes(kHeaderSize + pixelBytes + (paletted ? kPaletteSize : 0), 0);
+    std::vector<uint8_t> bytes(static_cast<size_t>(kHeaderSize + pixel_rows::StoredBytes(copy)), 0);
     dpf_format::StoreLE32(bytes.data(), static_cast<uint32_t>(copy->w));
     dpf_format::StoreLE32(bytes.data() + 4, static_cast<uint32_t>(copy->h));
-    record::Encode(format, format.colorkey, format.alpha, bytes.data() + 8);
-    std::memcpy(bytes.data() + kHeaderSize, copy->pixels, pixelBytes);
-    if (paletted && format.palette != nullptr) {
-        uint8_t* palette = bytes.data() + kHeaderSize + pixelBytes;
-        for (int i = 0; i < format.palette->ncolors && i < 256; ++i) {
-            const SDL_Color& c = format.palette->colors[i];
-            palette[4 * i] = c.r;
-            palette[4 * i + 1] = c.g;
-            palette[4 * i + 2] = c.b;
-        }
-    }
+    record::Encode(*copy->format, copy->format->colorkey, copy->format->alpha, bytes.data() + 8);
+    pixel_rows::WriteRows(copy, bytes.data() + kHeaderSize);
     return bytes;
 }
 
@@ -152,8 +89,10 @@ SDL_Surface* Veltrano_IImage::Load(int dpfHandle, const char* name, sHeaderIPF* 
         IStuffDPF->FreeBlock(&block);
         return nullptr;
     }
-    BlockLayout layout;
-    SDL_Surface* surface = ReadLayout(block, layout) ? SurfaceFromLayout(layout) : nullptr;
+    pixel_rows::Geometry layout;
+    SDL_Surface* surface = ReadGeometry(block, layout)
+                               ? pixel_rows::MakeSurface(layout, reinterpret_cast<const uint8_t*>(block.data) + kHeaderSize)
+                               : nullptr;
     if (surface == nullptr) {
         ILogSystem.Msg(0, " . [IImage->Load('%s','%s',0x%lx)] Error: image block is damaged.\n", Text(file),
                        Text(name), Address(header));
@@ -200,7 +139,7 @@ int Veltrano_IImage::Save(int dpfHandle, const char* name, SDL_Surface* surface)
     }
     SDL_Surface* readBack = nullptr;
     SDL_Surface* source = display_format::ReadableSurface(surface, readBack);
-    SDL_Surface* copy = source != nullptr ? SoftwareCopy(source) : nullptr;
+    SDL_Surface* copy = source != nullptr ? pixel_rows::SoftwareCopy(source) : nullptr;
     if (readBack != nullptr) SDL_FreeSurface(readBack);
     if (copy == nullptr) return 0;
     std::vector<uint8_t> bytes = BlockBytes(copy);

@@ -1,5 +1,7 @@
 #include "imaging/pixel_rows.h"
 
+#include "imaging/display_format.h"
+
 #include <cstring>
 
 namespace pixel_rows {
@@ -8,6 +10,9 @@ namespace record = pixel_format_record;
 
 bool Describe(int32_t width, int32_t height, const record::Record& format, Geometry& geometry) {
     if (width <= 0 || height <= 0 || !record::IsPlausible(format)) return false;
+    // A paletted key names a palette entry; SDL looks any other up out of
+    // the palette's bounds.
+    if (format.bitsPerPixel == 8 && format.colorkey >= 256 && format.colorkey != 0xFFFFFFFFu) return false;
     geometry.width = width;
     geometry.height = height;
     geometry.format = format;
@@ -41,7 +46,10 @@ SDL_Surface* MakeSurface(const Geometry& geometry, const uint8_t* stored) {
 SDL_Surface* SoftwareCopy(SDL_Surface* surface) {
     SDL_Surface* copy = SDL_ConvertSurface(surface, surface->format, surface->flags & ~SDL_HWSURFACE);
     if (copy == nullptr) return nullptr;
-    copy->format->colorkey = surface->format->colorkey;
+    // A surface without a key is stored as having none: SDL leaves 0 in the
+    // key field of new surfaces, which would come back as a black key.
+    copy->format->colorkey =
+        (surface->flags & SDL_SRCCOLORKEY) ? surface->format->colorkey : display_format::kNoColorKey;
     copy->format->alpha = surface->format->alpha;
     return copy;
 }

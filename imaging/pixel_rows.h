@@ -28,15 +28,16 @@ struct Geometry {
 };
 
 // Fills geometry; false for a size that is not positive, a format record
-// whose depth and bytes per pixel disagree or whose masks do not fit, or a
-// pitch SDL cannot hold.
+// whose depth and bytes per pixel disagree, whose masks do not fit or whose
+// paletted key is beyond the palette, or a pitch SDL cannot hold.
 bool Describe(int32_t width, int32_t height, const pixel_format_record::Record& format, Geometry& geometry);
 
 // A software surface of that geometry holding the stored rows (and palette);
 // null when SDL cannot make it or would lay it out differently.
 SDL_Surface* MakeSurface(const Geometry& geometry, const uint8_t* stored);
 
-// A software copy in the surface's own format that keeps its colour key and
+// A software copy in the surface's own format that keeps its colour key (a
+// surface without SDL_SRCCOLORKEY gets the "no colour key" mark) and
 // surface alpha; null when SDL cannot make it.
 SDL_Surface* SoftwareCopy(SDL_Surface* surface);
 

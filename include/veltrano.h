@@ -9,6 +9,7 @@
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_IImage.h"
 #include "Veltrano_ICursor.h"
+#include "Veltrano_CTile.h"
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_CFont.h"
 #include "Veltrano_IButton.h"

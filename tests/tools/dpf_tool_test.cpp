@@ -507,6 +507,46 @@ TEST_F(DpfTool, FontsAreCheckedCutStoredListedAndExtracted) {
     EXPECT_EQ(Run({"add", "game.dpf", "--font", "--raw", "ui.png"}).code, 2);
 }
 
+// Pictures go in as tiles through the SDK's own tile saver, with a grid
+// and a key, are listed with their cells and come back out as PNG files.
+TEST_F(DpfTool, TilesGoInAsTile2BlocksAndComeOutAsPng) {
+    Veltrano_IImage images;
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 20, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    for (int i = 0; i < 40 * 20; ++i) static_cast<Uint8*>(picture->pixels)[(i / 40) * picture->pitch + (i % 40) * 3] = i;
+    ASSERT_EQ(images.SavePNG(File("art/floor.png").c_str(), picture, 6), 0);
+    ASSERT_EQ(images.SaveBMP(File("art/wall.bmp").c_str(), picture), 1);
+    Ok({"create", "game.dpf"});
+    Ok({"add", "game.dpf", "--tile", "art/floor.png", "--grid", "10x10", "--colorkey", "FF00FF"});
+    Ok({"add", "game.dpf", "--tile", "art/wall.bmp", "--name", "wall", "--type", "TILB2"});
+
+    const std::string listing = Ok({"list", "game.dpf"});
+    EXPECT_NE(LineOf(listing, "floor.png").find("TILE2    compressed"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "floor.png").find("40x20, 24 bits, 8 cells of 10x10"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "wall").find("TILB2"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "wall").find("40x20, 24 bits"), std::string::npos) << listing;
+    EXPECT_EQ(LineOf(listing, "wall").find("cells"), std::string::npos) << listing;
+
+    Ok({"extract", "game.dpf", "--png", "-o", "out"});
+    for (const char* name : {"out/floor.png", "out/wall.png"}) {
+        SCOPED_TRACE(name);
+        SDL_Surface* back = images.LoadPNG(File(name).c_str());
+        ASSERT_NE(back, nullptr);
+        ASSERT_EQ(back->pitch, picture->pitch);
+        EXPECT_EQ(std::memcmp(back->pixels, picture->pixels, picture->pitch * picture->h), 0);
+        SDL_FreeSurface(back);
+    }
+    SDL_FreeSurface(picture);
+
+    const Outcome twice = Run({"add", "game.dpf", "--tile", "art/floor.png"});
+    EXPECT_NE(twice.code, 0);
+    EXPECT_NE(twice.err.find("already holds a block 'floor.png' of type TILE2"), std::string::npos) << twice.err;
+    EXPECT_EQ(Run({"add", "game.dpf", "--tile", "art/floor.png", "--grid", "10"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--tile", "art/floor.png", "--grid", "0x4"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--tile", "art/floor.png", "--type", "IMG"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--image", "art/floor.png", "--grid", "4x4"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--tile", "--image", "art/floor.png"}).code, 2);
+}
+
 }  // namespace
 
 TEST_F(DpfTool, AddXmlStoresOnlyWellFormedDocumentsAndExtractGivesThemBack) {

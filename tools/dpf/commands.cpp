@@ -21,9 +21,11 @@ std::vector<Command> BuildCommands() {
          "Adds each FILE as one block, compressed unless --raw or --scramble is given. A block is named "
          "after the file's base name (at most 31 characters) and typed FILE unless told otherwise. With "
          "--image each FILE is a PNG or BMP picture stored as an IMG block, the form the SDK's image "
-         "loader reads. With --font each FILE is a font bitmap (PNG or BMP: the glyphs '!' to '~' in one row, "
-         "separated by empty columns) checked, cut and stored as a FONT2 block; a bitmap that cannot be cut is "
-         "refused and its detected gaps are marked in FontWithErrors.bmp in the working folder.",
+         "loader reads; with --tile it is stored as a tile (a TILE2 block unless --type TILB2 is given), "
+         "optionally cut into a grid of cells with --grid. With --font each FILE is a font bitmap (PNG or BMP: "
+         "the glyphs '!' to '~' in one row, separated by empty columns) checked, cut and stored as a FONT2 "
+         "block; a bitmap that cannot be cut is refused and its detected gaps are marked in FontWithErrors.bmp "
+         "in the working folder.",
          {{"type", 't', true, "T", "block type, at most 7 characters (default FILE)"},
           {"name", 'n', true, "N", "block name, with a single FILE only"},
           {"raw", 0, false, "", "store the bytes as they are"},
@@ -31,7 +33,10 @@ std::vector<Command> BuildCommands() {
           {"xml", 0, false, "", "refuse files that are not well-formed XML (stored as FILE blocks)"},
           {"image", 'i', false, "", "store PNG or BMP pictures as IMG blocks"},
           {"depth", 0, true, "BITS", "with --image: convert to 15, 16, 24 or 32 bits per pixel"},
-          {"colorkey", 0, true, "RRGGBB", "with --image: the colour (hexadecimal) drawn as transparent"},
+          {"colorkey", 0, true, "RRGGBB",
+           "with --image or --tile: the colour (hexadecimal) drawn as transparent"},
+          {"tile", 0, false, "", "store PNG or BMP pictures as tiles (TILE2 or TILB2 blocks)"},
+          {"grid", 0, true, "WxH", "with --tile: cut the tile into cells of W x H pixels"},
           {"font", 0, false, "", "store font bitmaps as FONT2 blocks"},
           kPasswordFile},
          2, kAny, RunAdd},
@@ -42,17 +47,17 @@ std::vector<Command> BuildCommands() {
          2, 2, RunPack},
         {"list", "ARCHIVE", "list the blocks",
          "Lists every block with its name, type, storage, size, stored size and the stored share of the "
-         "size; image blocks also with their width, height and bits per pixel, font blocks with their size, "
-         "glyph count and kerning. Deleted blocks stay in the "
+         "size; image and tile blocks also with their width, height and bits per pixel, tiles with their "
+         "cells, font blocks with their size, glyph count and kerning. Deleted blocks stay in the "
          "archive until it is compacted and are marked.",
          {kPasswordFile},
          1, 1, RunList},
         {"extract", "ARCHIVE [NAME]", "write blocks out as files",
          "Writes the block NAME, or every block (of type T with --type), to files named after the blocks. "
-         "Blocks whose names contain folder separators or are \"..\" are refused. With --png only IMG "
-         "and FONT2 blocks are written, as PNG pictures named after the block with \".png\" added.",
+         "Blocks whose names contain folder separators or are \"..\" are refused. With --png only IMG, "
+         "tile and FONT2 blocks are written, as PNG pictures named after the block with \".png\" added.",
          {kType, {"output", 'o', true, "DIR", "folder for the files (made when missing; default: here)"},
-          {"png", 0, false, "", "write IMG and FONT2 blocks as PNG pictures"},
+          {"png", 0, false, "", "write IMG, tile and FONT2 blocks as PNG pictures"},
           kPasswordFile},
          1, 2, RunExtract},
         {"delete", "ARCHIVE NAME", "mark a block deleted",

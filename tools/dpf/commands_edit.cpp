@@ -11,6 +11,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "tiles.h"
 #include "xml_check.h"
 
 namespace fs = std::filesystem;
@@ -58,16 +59,23 @@ bool AddOneFile(ArchiveSession& archive, const PendingFile& file, const std::str
     return true;
 }
 
-// Adds the files in order, drawing progress; gives how many were added.
-size_t AddFiles(ArchiveSession& archive, const std::vector<PendingFile>& files, const std::string& type,
-                int storage, const char* progressLabel) {
+// Adds the files in order with addOne, drawing progress; gives how many were
+// added.
+template <typename AddOne>
+size_t AddEach(const std::vector<PendingFile>& files, const char* progressLabel, AddOne addOne) {
     ProgressBar progress(progressLabel, files.size());
     size_t added = 0;
     for (const PendingFile& file : files) {
-        if (AddOneFile(archive, file, type, storage)) ++added;
+        if (addOne(file)) ++added;
         progress.Advance(file.name);
     }
     return added;
+}
+
+size_t AddFiles(ArchiveSession& archive, const std::vector<PendingFile>& files, const std::string& type,
+                int storage, const char* progressLabel) {
+    return AddEach(files, progressLabel,
+                   [&](const PendingFile& file) { return AddOneFile(archive, file, type, storage); });
 }
 
 // The regular files directly inside folder, by name, leaving out skip.
@@ -98,25 +106,13 @@ bool OpenOrCreate(ArchiveSession& archive, const std::string& path, const Argume
     return true;
 }
 
-// Stores each file through store (images, fonts); gives how many were added.
-template <typename Store>
-size_t AddEach(const std::vector<PendingFile>& files, Store store) {
-    ProgressBar progress("add", files.size());
-    size_t added = 0;
-    for (const PendingFile& file : files) {
-        if (store(file)) ++added;
-        progress.Advance(file.name);
-    }
-    return added;
-}
-
-// --image and --font take none of the plain options nor each other, and
-// --depth / --colorkey only go with --image.
+// --image, --tile and --font take none of the plain storage options nor
+// each other; --depth goes with --image only, --grid with --tile only,
+// --colorkey with --image or --tile.
 bool ImageOptionsFit(const Arguments& args) {
-    const bool image = args.Has("image");
-    const bool font = args.Has("font");
-    if (image && font) {
-        PrintError("--image and --font exclude each other");
+    const bool image = args.Has("image"), tile = args.Has("tile"), font = args.Has("font");
+    if (int(image) + int(tile) + int(font) > 1) {
+        PrintError("--image, --tile and --font exclude each other");
         return false;
     }
     if ((image || font) && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
@@ -124,8 +120,20 @@ bool ImageOptionsFit(const Arguments& args) {
                    image ? "--image" : "--font", image ? "IMG" : "FONT2");
         return false;
     }
-    if (!image && (args.Has("depth") || args.Has("colorkey"))) {
-        PrintError("--depth and --colorkey go with --image");
+    if (tile && (args.Has("raw") || args.Has("scramble") || args.Has("depth"))) {
+        PrintError("--tile stores compressed tile blocks: leave out --raw, --scramble and --depth");
+        return false;
+    }
+    if (!image && args.Has("depth")) {
+        PrintError("--depth goes with --image");
+        return false;
+    }
+    if (!tile && args.Has("grid")) {
+        PrintError("--grid goes with --tile");
+        return false;
+    }
+    if (!image && !tile && args.Has("colorkey")) {
+        PrintError("--colorkey goes with --image or --tile");
         return false;
     }
     return true;
@@ -150,7 +158,10 @@ int RunAdd(const Arguments& args) {
     const std::string& archivePath = args.positional[0];
     const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
     ImageOptions imageOptions;
-    if (!ImageOptionsFit(args) || !ReadImageOptions(args, imageOptions)) return kExitUsage;
+    TileOptions tileOptions;
+    if (!ImageOptionsFit(args)) return kExitUsage;
+    if (args.Has("tile") ? !ReadTileOptions(args, tileOptions) : !ReadImageOptions(args, imageOptions))
+        return kExitUsage;
     if (args.Has("raw") && args.Has("scramble")) {
         PrintError("--raw and --scramble exclude each other");
         return kExitUsage;
@@ -160,8 +171,8 @@ int RunAdd(const Arguments& args) {
         return kExitUsage;
     }
     const std::string type = args.Value("type", kDefaultType);
-    if (args.Has("xml") && (type != kDefaultType || args.Has("image"))) {
-        PrintError("--xml stores FILE blocks: it cannot be given with another --type or with --image");
+    if (args.Has("xml") && (type != kDefaultType || args.Has("image") || args.Has("tile") || args.Has("font"))) {
+        PrintError("--xml stores FILE blocks: it cannot be given with another --type, --image, --tile or --font");
         return kExitUsage;
     }
     std::vector<PendingFile> files;
@@ -172,9 +183,15 @@ int RunAdd(const Arguments& args) {
     if (!archive.Open(archivePath, args, PasswordNeed::Required, Access::Write)) return kExitFailure;
     size_t added = 0;
     if (args.Has("image"))
-        added = AddEach(files, [&](const PendingFile& f) { return AddImageFile(archive, f.path, f.name, imageOptions); });
+        added = AddEach(files, "add", [&](const PendingFile& file) {
+            return AddImageFile(archive, file.path, file.name, imageOptions);
+        });
+    else if (args.Has("tile"))
+        added = AddEach(files, "add", [&](const PendingFile& file) {
+            return AddTileFile(archive, file.path, file.name, tileOptions);
+        });
     else if (args.Has("font"))
-        added = AddEach(files, [&](const PendingFile& f) { return AddFontFile(archive, f.path, f.name); });
+        added = AddEach(files, "add", [&](const PendingFile& file) { return AddFontFile(archive, file.path, file.name); });
     else
         added = AddFiles(archive, files, type, StorageFrom(args), "add");
     return added == files.size() ? kExitOk : kExitFailure;

@@ -14,6 +14,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "tiles.h"
 
 namespace fs = std::filesystem;
 
@@ -25,14 +26,19 @@ std::string Ratio(const BlockEntry& block) {
     return std::to_string(percent) + "%";
 }
 
-// What a picture or font block holds, "" for other blocks.
-std::string AssetDescription(ArchiveSession& archive, const BlockEntry& block) {
-    const std::string image = ImageDescription(archive, block);
-    return image.empty() ? FontDescription(archive, block) : image;
+bool IsFontBlock(const BlockEntry& block) { return block.type == kFontBlockType; }
+
+// Pictures: what extract --png can write as a PNG.
+bool IsPicture(const BlockEntry& block) {
+    return block.type == kImageBlockType || IsTileBlockType(block.type) || IsFontBlock(block);
 }
 
-// Whether extract --png can write the block as a PNG picture.
-bool WritableAsPng(const std::string& type) { return type == kImageBlockType || type == kFontBlockType; }
+// What a picture block holds, "" for other blocks.
+std::string PictureDescription(ArchiveSession& archive, const BlockEntry& block) {
+    if (block.type == kImageBlockType) return ImageDescription(archive, block);
+    if (IsFontBlock(block)) return FontDescription(archive, block);
+    return IsTileBlockType(block.type) ? TileDescription(archive, block) : "";
+}
 
 void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blocks) {
     int nameWidth = 4;
@@ -42,7 +48,7 @@ void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blo
     size_t deleted = 0;
     for (const BlockEntry& block : blocks) {
         if (block.IsDeleted()) ++deleted;
-        const std::string image = block.IsDeleted() ? "" : AssetDescription(archive, block);
+        const std::string image = block.IsDeleted() ? "" : PictureDescription(archive, block);
         PrintResult("%-*s  %-7s  %-10s  %10d  %10d  %6s%s%s", nameWidth, block.name.c_str(), block.type.c_str(),
                     StorageName(block.storage), block.size, block.storedSize, Ratio(block).c_str(),
                     block.IsDeleted() ? "  (deleted)" : "", image.empty() ? "" : ("  " + image).c_str());
@@ -51,23 +57,20 @@ void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blo
 }
 
 // The blocks an extract command asks for; prints why when there are none.
-bool ChooseBlocks(const std::vector<BlockEntry>& blocks, const Arguments& args, std::vector<BlockEntry>& chosen) {
+// With --png only pictures (image, tile and font blocks) are candidates.
+bool ChooseBlocks(const std::vector<BlockEntry>& allBlocks, const Arguments& args, std::vector<BlockEntry>& chosen) {
     const std::string type = args.Value("type");
-    const bool png = args.Has("png");
+    std::vector<BlockEntry> blocks;
+    for (const BlockEntry& block : allBlocks)
+        if (!args.Has("png") || IsPicture(block)) blocks.push_back(block);
     if (args.positional.size() > 1) {
         BlockEntry one;
         if (!SelectOneBlock(blocks, args.positional[1], type, one)) return false;
-        if (png && !WritableAsPng(one.type)) {
-            PrintError("the block '%s' (%s) is not a picture or a font: --png writes IMG and FONT2 blocks",
-                       one.name.c_str(), one.type.c_str());
-            return false;
-        }
         chosen.push_back(one);
         return true;
     }
     for (const BlockEntry& block : blocks)
-        if (!block.IsDeleted() && (type.empty() || block.type == type) && (!png || WritableAsPng(block.type)))
-            chosen.push_back(block);
+        if (!block.IsDeleted() && (type.empty() || block.type == type)) chosen.push_back(block);
     if (chosen.empty() && !type.empty()) {
         PrintError("there is no block of type %s", type.c_str());
         return false;
@@ -91,12 +94,13 @@ bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::s
                    block.name.c_str(), block.type.c_str(), earlier->second.c_str(), block.type.c_str());
         return false;
     }
-    const bool asPng = png && WritableAsPng(block.type);
+    const bool asPng = IsPicture(block) && png;
     const std::string file = asPng ? PngFileName(block.name) : block.name;
     const std::string path = folder.empty() ? file : (fs::path(folder) / file).string();
     if (asPng) {
         const bool extracted = block.type == kImageBlockType ? ExtractImageAsPng(archive, block, path)
-                                                             : ExtractFontAsPng(archive, block, path);
+                                                             : IsFontBlock(block) ? ExtractFontAsPng(archive, block, path)
+                                                                                  : ExtractTileAsPng(archive, block, path);
         if (!extracted) return false;
         written[block.name] = block.type;
         return true;

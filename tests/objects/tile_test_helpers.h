@@ -1,0 +1,62 @@
+// Shared fixture and helpers of the tile tests.
+#ifndef VELTRANO_TESTS_OBJECTS_TILE_TEST_HELPERS_H
+#define VELTRANO_TESTS_OBJECTS_TILE_TEST_HELPERS_H
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+
+namespace tile_test {
+
+// Each test runs inside a fresh folder with an initialised SDK (video
+// started, no screen until OpenScreen) and the log captured at every level.
+class TileTest : public ::testing::Test {
+protected:
+    testing_support::TempDir dir{true};
+    testing_support::LogCapture log{5};
+
+    void SetUp() override;
+    void TearDown() override;
+    // A 64x64 window at the given depth through the SDK's SetVideoMode.
+    void OpenScreen(int depth);
+};
+
+struct Masks {
+    Uint32 r, g, b, a;
+};
+
+constexpr Masks kRGB24{0xFF0000, 0xFF00, 0xFF, 0};
+constexpr Masks kXRGB32{0xFF0000, 0xFF00, 0xFF, 0};
+constexpr Masks kRGBA32{0xFF, 0xFF00, 0xFF0000, 0xFF000000};
+constexpr Masks kRGB565{0xF800, 0x07E0, 0x001F, 0};
+
+// A software surface whose pixels all differ in a deterministic way that the
+// format can hold (8-bit surfaces get a varied palette).
+SDL_Surface* PatternSurface(int w, int h, int depth, Masks masks, uint32_t seed = 1);
+Uint32 PixelAt(SDL_Surface* surface, int x, int y);
+// "" when sizes and every raw pixel value agree, else where they first differ.
+std::string FirstPixelDifference(SDL_Surface* a, SDL_Surface* b);
+// Whether the w x h area of a at (ax, ay) has the colours of b's at (bx, by).
+bool SameArea(SDL_Surface* a, int ax, int ay, SDL_Surface* b, int bx, int by, int w, int h);
+
+// Adds bytes as a block of the archive file (made when missing), stored raw.
+void AddRawBlock(const std::string& archive, const std::string& name, const std::string& type,
+                 const std::vector<uint8_t>& bytes);
+// The names and types of the live blocks, "name/type" each, in file order.
+std::vector<std::string> LiveBlocks(const std::string& archive);
+// The bytes of a block as the game sees them (empty when it is missing).
+std::vector<uint8_t> BlockBytes(const std::string& archive, const std::string& name, const std::string& type);
+
+// A version 1 block of a 24-bit surface: the 64-byte header, the rows.
+std::vector<uint8_t> Version1Block(SDL_Surface* surface, int posX, int posY, int tileSet, int step,
+                                   uint32_t colorKey, uint8_t alpha);
+
+}  // namespace tile_test
+
+#endif
