@@ -3,6 +3,7 @@
 #include <veltrano.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -20,10 +21,28 @@ struct Game {
     Box box;
     float logicTimeAtLastStep = 0;
     SDL_Surface* logo = nullptr;
-    bool demoMouse = false;  // no display: the mouse is moved by the demo itself
+    SDL_Surface* scene = nullptr;  // the frame is drawn here, then shown through an effect
+    Veltrano_CTile* ground = nullptr;
+    Veltrano_CFont* smallFont = nullptr;
+    Veltrano_CFont* bigFont = nullptr;
+    bool demoMouse = false;  // no display: the mouse and the keys are played by the demo itself
     int logicFrames = 0;
+    int effect = 0;          // RenderFX effect shown, 0 none; F cycles them
 };
 Game game;
+
+constexpr int kEffects = 12;
+
+// The next effect on F; without a display the demo shows each for a while
+// and ends on the plain scene.
+void ChooseEffect() {
+    if (game.demoMouse) {
+        const int shown = game.logicFrames / 6 - 4;  // a tenth of a second each, after the first 0.4 s
+        game.effect = shown >= 1 && shown <= kEffects ? shown : 0;
+        return;
+    }
+    if (Veltrano.GetKeyPressed(250) == 'f') game.effect = (game.effect + 1) % (kEffects + 1);
+}
 
 void StepLogic() {
     Box& box = game.box;
@@ -37,6 +56,7 @@ void StepLogic() {
     if (box.y < 0 || box.y > maxY) box.speedY = -box.speedY;
     game.logicTimeAtLastStep = Veltrano.GetLogicTime();
     ++game.logicFrames;
+    ChooseEffect();
     if (game.demoMouse) {
         // A slow circle round the middle of the screen.
         const double angle = game.logicFrames * 0.03;
@@ -47,12 +67,35 @@ void StepLogic() {
 
 Uint32 Rgb(Uint8 r, Uint8 g, Uint8 b) { return SDL_MapRGB(Veltrano.screen->format, r, g, b); }
 
-// The scene behind the box: a grid of lines, the floor, the logo in a frame.
+// The ground: cells of the tileset, stone with a scattering of moss.
+void DrawGround(SDL_Surface* target) {
+    if (game.ground == nullptr) {
+        SDL_FillRect(target, nullptr, Rgb(16, 24, 48));
+        return;
+    }
+    for (int y = 0; y < target->h; y += 32)
+        for (int x = 0; x < target->w; x += 32) {
+            game.ground->SetPosition(x, y);
+            const int cell = ((x / 32) * 7 + (y / 32) * 3) % 5 == 0 ? 2 : 1;
+            game.ground->Draw(target, cell | ((x / 32 + y / 32) % 3 == 0 ? 0x80000000 : 0));
+        }
+}
+
+void DrawTexts(SDL_Surface* target) {
+    if (game.bigFont != nullptr) game.bigFont->PutString(target, 16, 18, "HELLO, VELTRANO", nullptr);
+    if (game.smallFont == nullptr) return;
+    game.smallFont->PutString(target, 18, 54, "Tiles, fonts, pictures, primitives and a software cursor.", nullptr);
+    char status[96];
+    std::snprintf(status, sizeof status, "frame rate %d   logic rate %d   effect %d (F: next)",
+                  ITimeSystem->GetCurrentRFR(), ITimeSystem->GetCurrentLFR(), game.effect);
+    game.smallFont->PutString(target, 18, target->h - 26, status, nullptr);
+}
+
+// The scene behind the box: the ground, the floor, the logo in a frame, texts.
 void DrawScene(SDL_Surface* screen) {
-    SDL_FillRect(screen, nullptr, Rgb(16, 24, 48));
-    for (short x = 0; x < screen->w; x += 40) IPrimitives->VLineColor(screen, x, 0, static_cast<short>(screen->h - 9), Rgb(28, 40, 72));
-    for (short y = 0; y < screen->h - 8; y += 40) IPrimitives->HLineColor(screen, 0, static_cast<short>(screen->w - 1), y, Rgb(28, 40, 72));
+    DrawGround(screen);
     IPrimitives->BoxColor(screen, 0, static_cast<short>(screen->h - 8), static_cast<short>(screen->w), static_cast<short>(screen->h), Rgb(60, 90, 140));
+    DrawTexts(screen);
     if (game.logo != nullptr) {
         SDL_Rect at{static_cast<Sint16>(screen->w - game.logo->w - 16), 16, 0, 0};
         Veltrano.Blit(game.logo, nullptr, screen, &at);
@@ -61,8 +104,10 @@ void DrawScene(SDL_Surface* screen) {
     }
 }
 
+// The whole frame goes to the scene surface; the screen gets it through the
+// chosen effect, or as it is.
 void Render(int) {
-    SDL_Surface* screen = Veltrano.screen;
+    SDL_Surface* screen = game.scene != nullptr ? game.scene : Veltrano.screen;
     DrawScene(screen);
     // Smooth between the last two logic positions by the logic time's progress.
     const Box& box = game.box;
@@ -81,6 +126,11 @@ void Render(int) {
     // A line from the box to the mouse pointer.
     IPrimitives->LineColor(screen, static_cast<short>(x + size / 2), static_cast<short>(y + size / 2),
                            static_cast<short>(Veltrano.mouseX), static_cast<short>(Veltrano.mouseY), Rgb(120, 200, 255));
+    if (screen == Veltrano.screen) return;
+    if (game.effect > 0)
+        IScreenFX->RenderFX(screen, Veltrano.screen, game.effect);
+    else
+        Veltrano.Blit(screen, nullptr, Veltrano.screen, nullptr);
 }
 
 // The player's settings: written with the defaults on the first run, read
@@ -105,9 +155,20 @@ bool OpenScreen() {
     return true;
 }
 
-// The logo and the mouse pointer, from the archive the build packed.
+// The logo, the ground tiles, the fonts and the mouse pointer, from the
+// archive the build packed.
 void LoadPictures() {
     game.logo = IImage->Load("assets.dpf", "logo", nullptr);
+    game.scene = SDL_DisplayFormat(Veltrano.screen);
+    game.ground = new Veltrano_CTile;
+    if (game.ground->Load("assets.dpf", "ground", "TILE2") != 1) {
+        delete game.ground;
+        game.ground = nullptr;
+    }
+    game.smallFont = new Veltrano_CFont;
+    game.bigFont = new Veltrano_CFont;
+    game.smallFont->Load("assets.dpf", "builtin");
+    game.bigFont->Load("assets.dpf", "big");
     ICursor->Init();
     // The scene is redrawn whole every frame: the pointer is drawn on top each
     // time instead of saving and restoring what lies under it.
@@ -115,6 +176,27 @@ void LoadPictures() {
     const char pointer = ICursor->Load("assets.dpf", "pointer", 0);
     if (pointer >= 0) ICursor->Select(pointer);
     ICursor->Info();
+}
+
+// The first frame comes in from black.
+void FadeIn() {
+    Render(0);
+    SDL_Surface* first = SDL_DisplayFormat(Veltrano.screen);
+    if (first == nullptr) return;
+    SDL_FillRect(Veltrano.screen, nullptr, 0);
+    SDL_Flip(Veltrano.screen);
+    IScreenFX->FadeToImage(first, 500, nullptr, nullptr);
+    SDL_FreeSurface(first);
+}
+
+void FreePictures() {
+    Veltrano.FreeSurface(game.logo);
+    Veltrano.FreeSurface(game.scene);
+    delete game.ground;
+    delete game.smallFont;
+    delete game.bigFont;
+    game.ground = nullptr;
+    game.smallFont = game.bigFont = nullptr;
 }
 
 }  // namespace
@@ -127,6 +209,7 @@ void RunTheGame(int milliseconds) {
     ITimeSystem->Init(0);
     ITimeSystem->SetRate(60, 60);
     Veltrano.SetRenderCallback(Render);
+    FadeIn();
     Veltrano.CleanUp();
     SDL_Event event;
     bool running = true;
@@ -141,5 +224,5 @@ void RunTheGame(int milliseconds) {
     ITimeSystem->Info();
     if (IImage->SavePNG("hello.png", Veltrano.screen, 6) == 0)
         ILogSystem.Msg(0, "\n . The last frame was saved to hello.png\n");
-    Veltrano.FreeSurface(game.logo);
+    FreePictures();
 }

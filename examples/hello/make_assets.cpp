@@ -1,7 +1,9 @@
-// Writes the hello demo's assets into the folder given on the command line:
+// Writes the hello demo's assets into the folders given on the command line:
 // a greeting text, a 256-colour palette (768 bytes of red, green, blue), and
-// two pictures drawn here and saved as PNG: the demo's logo and its mouse
-// pointer. The build packs them into assets.dpf with veltrano-dpf.
+// pictures drawn here and saved as PNG: the demo's logo, its mouse pointer,
+// a tileset of ground cells, and a big gold font made from the SDK's
+// built-in font (which veltrano-fontgen wrote into the pictures folder
+// first). The build packs them into assets.dpf with veltrano-dpf.
 #include <veltrano.h>
 
 #include <cstdio>
@@ -67,6 +69,41 @@ SDL_Surface* Pointer() {
     return pointer;
 }
 
+// Two 32 x 32 ground cells side by side: stone and moss.
+SDL_Surface* Ground() {
+    SDL_Surface* ground = NewPicture(64, 32);
+    for (int cell = 0; cell < 2; ++cell) {
+        const short left = static_cast<short>(cell * 32);
+        const Uint32 base = cell == 0 ? SDL_MapRGB(ground->format, 34, 40, 58) : SDL_MapRGB(ground->format, 30, 52, 40);
+        const Uint32 edge = cell == 0 ? SDL_MapRGB(ground->format, 46, 54, 78) : SDL_MapRGB(ground->format, 40, 70, 52);
+        IPrimitives->BoxColor(ground, left, 0, static_cast<short>(left + 32), 32, base);
+        IPrimitives->RectangleColor(ground, left, 0, static_cast<short>(left + 31), 31, edge);
+        for (int i = 0; i < 6; ++i)  // a few specks
+            IPrimitives->PutPixelColor(ground, static_cast<short>(left + 5 + (i * 11) % 24),
+                                       static_cast<short>(4 + (i * 7) % 24), edge, 1);
+    }
+    return ground;
+}
+
+// The built-in font at twice its size, its white glyphs turned gold: the
+// cutting layout (a blank top row, glyphs separated by empty columns) stays.
+SDL_Surface* BigFont(const std::filesystem::path& builtin) {
+    SDL_Surface* small = IImage->LoadPNG(builtin.string().c_str());
+    if (small == nullptr) return nullptr;
+    SDL_Surface* big = IScreenFX->Resize(small, nullptr, 0, 2.0, 2.0, nullptr, nullptr);
+    SDL_FreeSurface(small);
+    if (big == nullptr) return nullptr;
+    SDL_Surface* gold = NewPicture(big->w, big->h);
+    SDL_BlitSurface(big, nullptr, gold, nullptr);
+    SDL_FreeSurface(big);
+    const Uint32 white = SDL_MapRGB(gold->format, 255, 255, 255);
+    const Uint32 ink = SDL_MapRGB(gold->format, 255, 200, 60);
+    for (short y = 0; y < gold->h; ++y)
+        for (short x = 0; x < gold->w; ++x)
+            if (IPrimitives->GetPixel(gold, x, y, 1) == white) IPrimitives->PutPixelColor(gold, x, y, ink, 1);
+    return gold;
+}
+
 bool SavePicture(SDL_Surface* picture, const std::filesystem::path& path) {
     const bool saved = picture != nullptr && IImage->SavePNG(path.string().c_str(), picture, 9) == 0;
     if (picture != nullptr) SDL_FreeSurface(picture);
@@ -89,7 +126,8 @@ int main(int argc, char** argv) {
     if (Veltrano.Init(0) != 1) return 1;
     const bool ok = Write(files / "greeting.txt", "Hello from inside assets.dpf!\n") &&
                     Write(files / "palette.bin", Palette()) && SavePicture(Logo(), pictures / "logo.png") &&
-                    SavePicture(Pointer(), pictures / "pointer.png");
+                    SavePicture(Pointer(), pictures / "pointer.png") && SavePicture(Ground(), pictures / "ground.png") &&
+                    SavePicture(BigFont(pictures / "builtin-font.png"), pictures / "big-font.png");
     Veltrano.Quit();
     return ok ? 0 : 1;
 }
