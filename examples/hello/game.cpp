@@ -144,9 +144,9 @@ void ReadSettings() {
 }
 
 bool OpenScreen() {
-    // A game may choose SDL's driver; the SDK itself reads no environment.
+    // Without a display the game runs on SDL's headless driver (chosen in
+    // main before SDL starts) and plays the mouse and keys itself.
     if (std::getenv("DISPLAY") == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
         if (Veltrano.Config.colordepth == 0) Veltrano.Config.colordepth = 32;  // the headless desktop has 8 bits
         game.demoMouse = true;
     }

@@ -5,6 +5,7 @@
 #include <veltrano.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "game.h"
 
@@ -43,6 +44,10 @@ int main() {
                     "Logs, names the processor and profiles a few sections.");
     ILogSystem.ShowTime(1);
     if (!Veltrano.RequireVersion(5, 22)) return 1;
+    // A game may choose SDL's video driver (the SDK itself reads no
+    // environment): without a display, the headless one, before SDL starts,
+    // rather than whatever else SDL would find (a text-mode renderer, say).
+    if (std::getenv("DISPLAY") == nullptr) setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (Veltrano.Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 1) return 1;
 
     Veltrano.PrintVersion();
