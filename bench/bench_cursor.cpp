@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "headless_screen.h"
 #include "time_collector.h"
 #include "veltrano.h"
 
@@ -60,10 +61,7 @@ void BM_ThreeRawBlits(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (Veltrano.Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 1) return 1;
-    Veltrano.Config.colordepth = 32;
-    if (Veltrano.SetVideoMode() != 1) return 1;
+    if (!StartHeadlessScreen()) return 1;
     ITimeSystem->Init(0);
     ICursor->Init();
     ICursor->SetSmooth(0);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "objects/builtin_font.h"
+#include "headless_screen.h"
 #include "time_collector.h"
 #include "veltrano.h"
 
@@ -113,12 +114,7 @@ void BM_StringWidth(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (Veltrano.Init(SDL_INIT_VIDEO) != 1) return 1;
-    Veltrano.Config.colordepth = 32;
-    Veltrano.Config.resolutionx = 640;
-    Veltrano.Config.resolutiony = 480;
-    if (Veltrano.SetVideoMode() != 1) return 1;
+    if (!StartHeadlessScreen()) return 1;
     const builtin_font::PngBytes png = builtin_font::Png();
     SDL_Surface* image = IImage->LoadPNG(const_cast<unsigned char*>(png.data), png.size);
     if (image == nullptr || font.Create(image) != 96 || font.GetSurface()->format->BytesPerPixel != 4) return 1;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "headless_screen.h"
 #include "time_collector.h"
 #include "veltrano.h"
 
@@ -105,13 +106,7 @@ void RegisterFrames() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (Veltrano.Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 1) return 1;
-    Veltrano.Config.colordepth = 32;
-    Veltrano.Config.resolutionx = 640;
-    Veltrano.Config.resolutiony = 480;
-    if (Veltrano.SetVideoMode() != 1) return 1;
+    if (!StartHeadlessScreen()) return 1;
 
     RegisterTransforms();
     RegisterFrames();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "headless_screen.h"
 #include "time_collector.h"
 #include "veltrano.h"
 
@@ -49,13 +50,7 @@ void BM_TileDraws(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (Veltrano.Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 1) return 1;
-    Veltrano.Config.colordepth = 32;
-    Veltrano.Config.resolutionx = 640;
-    Veltrano.Config.resolutiony = 480;
-    if (Veltrano.SetVideoMode() != 1) return 1;
+    if (!StartHeadlessScreen()) return 1;
     const int side = kCell * kCellsPerRow;
     SDL_Surface* sheet = SDL_CreateRGBSurface(SDL_SWSURFACE, side, side, 24, 0xFF0000, 0xFF00, 0xFF, 0);
     for (int y = 0; y < side; ++y)

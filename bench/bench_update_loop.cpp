@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "headless_screen.h"
 #include "time_collector.h"
 #include "veltrano.h"
 
@@ -51,11 +52,7 @@ void BM_GetTicks(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (Veltrano.Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 1) return 1;
-    Veltrano.Config.colordepth = 32;
-    if (Veltrano.SetVideoMode() != 1) return 1;
+    if (!StartHeadlessScreen()) return 1;
     ITimeSystem->Init(0);
     ITimeSystem->SetRate(0, 0);
 
