@@ -44,11 +44,13 @@ ALL_ON=(-DVELTRANO_TESTS=ON -DVELTRANO_BENCH=ON -DVELTRANO_EXAMPLES=ON -DVELTRAN
 
 # A private X server for the tests that open a real window; stopped on exit.
 # Xvfb picks a free display itself and writes its number to fd 3, so test
-# runs started side by side never share or steal a display.
+# runs started side by side never share or steal a display; -noreset keeps
+# it from restarting (and refusing connections meanwhile) whenever its last
+# client leaves.
 start_xvfb() {
   local numberFile display=""
   numberFile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 1 300); do
     display=$(tr -dc '0-9' < "$numberFile")
