@@ -19,7 +19,7 @@ protected:
     void TearDown() override {
         for (SDL_Surface* s : surfaces) SDL_FreeSurface(s);
         IPrimitives->SetCollisionMethod(1);
-        ImagingTest::TearDown();
+        imaging_test::ImagingTest::TearDown();
     }
     std::vector<SDL_Surface*> surfaces;
 };

@@ -17,7 +17,7 @@ protected:
     }
     void TearDown() override {
         for (SDL_Surface* s : surfaces) SDL_FreeSurface(s);
-        ImagingTest::TearDown();
+        imaging_test::ImagingTest::TearDown();
     }
     std::vector<SDL_Surface*> surfaces;
 };

@@ -32,7 +32,7 @@ protected:
     }
     void TearDown() override {
         for (SDL_Surface* s : kept) SDL_FreeSurface(s);
-        ImagingTest::TearDown();
+        imaging_test::ImagingTest::TearDown();
     }
     std::vector<SDL_Surface*> kept;
 };

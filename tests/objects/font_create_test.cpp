@@ -66,7 +66,7 @@ TEST_F(FontCreateTest, AMissingGlyphIsReportedAndDiagnosedWithoutTouchingTheImag
     Veltrano_CFont font;
     EXPECT_EQ(font.Test(image), 93);  // 187 changes halved
     EXPECT_TRUE(FileExists("FontWithErrors.bmp"));
-    EXPECT_EQ(FirstDifference(image, before), "");
+    EXPECT_EQ(FirstPixelDifference(image, before), "");
     SDL_Surface* diagnostic = SDL_LoadBMP("FontWithErrors.bmp");
     ASSERT_NE(diagnostic, nullptr);
     EXPECT_TRUE(SameColor(ColorAt(diagnostic, 0, 0), {255, 0, 255, 0}));

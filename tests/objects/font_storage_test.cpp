@@ -69,7 +69,7 @@ TEST_F(FontStorageTest, SavedFontsLoadWithTheirPixelsKerningAlphaAndName) {
         ASSERT_GT(font.Save("fonts.dpf", ("d" + std::to_string(spec.depth)).c_str()), 0);
         Veltrano_CFont again;
         ASSERT_EQ(again.Load("fonts.dpf", ("d" + std::to_string(spec.depth)).c_str()), 1);
-        EXPECT_EQ(FirstDifference(font.GetSurface(), again.GetSurface()), "");
+        EXPECT_EQ(FirstPixelDifference(font.GetSurface(), again.GetSurface()), "");
         EXPECT_EQ(again.GetKerning(), -2);
         EXPECT_EQ(again.GetAlpha(), spec.alphaChannel ? 256 : 140);
         EXPECT_STREQ(again.GetName(), ("d" + std::to_string(spec.depth)).c_str());

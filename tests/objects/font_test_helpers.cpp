@@ -58,8 +58,6 @@ SDL_Surface* MakeTarget(int w, int h, SDL_Color fill) {
     return target;
 }
 
-Uint32 PixelAt(SDL_Surface* surface, int x, int y) { return pixel_access::Read(surface, x, y); }
-
 SDL_Color ColorAt(SDL_Surface* surface, int x, int y) {
     SDL_Color c{0, 0, 0, 0};
     SDL_GetRGB(PixelAt(surface, x, y), surface->format, &c.r, &c.g, &c.b);
@@ -67,15 +65,6 @@ SDL_Color ColorAt(SDL_Surface* surface, int x, int y) {
 }
 
 bool SameColor(SDL_Color a, SDL_Color b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-
-std::string FirstDifference(SDL_Surface* a, SDL_Surface* b) {
-    if (a->w != b->w || a->h != b->h) return "sizes differ";
-    for (int y = 0; y < a->h; ++y)
-        for (int x = 0; x < a->w; ++x)
-            if (PixelAt(a, x, y) != PixelAt(b, x, y))
-                return "pixel (" + std::to_string(x) + "," + std::to_string(y) + ")";
-    return "";
-}
 
 int CountMagenta(SDL_Surface* surface) {
     int count = 0;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/test_support.h"
+#include "support/surface_support.h"
 
 namespace font_test {
 
@@ -51,11 +51,10 @@ SDL_Surface* MakeFontImage(const FontImage& spec);
 // A 24-bit target filled with one colour.
 SDL_Surface* MakeTarget(int w, int h, SDL_Color fill);
 
-Uint32 PixelAt(SDL_Surface* surface, int x, int y);
+using testing_support::FirstPixelDifference;
+using testing_support::PixelAt;
 SDL_Color ColorAt(SDL_Surface* surface, int x, int y);
 bool SameColor(SDL_Color a, SDL_Color b);
-// The first pixel whose raw value differs, "" when none (sizes must agree).
-std::string FirstDifference(SDL_Surface* a, SDL_Surface* b);
 // Pixels holding red 255, green 0, blue 255.
 int CountMagenta(SDL_Surface* surface);
 

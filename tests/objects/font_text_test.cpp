@@ -117,7 +117,7 @@ TEST_F(FontTextTest, FarAwayTextDrawsNothing) {
     font.PutString(target, 65536, 0, "ABC", nullptr);
     font.PutString(target, -70000, 0, "ABC", nullptr);
     font.PutString(target, 0, 65536 + 2, "ABC", nullptr);
-    EXPECT_EQ(FirstDifference(target, untouched), "");
+    EXPECT_EQ(FirstPixelDifference(target, untouched), "");
     SDL_FreeSurface(target);
     SDL_FreeSurface(untouched);
 }
@@ -143,10 +143,10 @@ TEST_F(FontTextTest, TheCursorGlyphGoesAfterItsCharactersAndStopsAtTheEnd) {
     SDL_Surface* plain = MakeTarget(60, 12, kPaper);
     font.PutStringWithCursor(hidden, 10, 0, "AB", 1, nullptr, 0);
     font.PutString(plain, 10, 0, "AB", nullptr);
-    EXPECT_EQ(FirstDifference(hidden, plain), "");
+    EXPECT_EQ(FirstPixelDifference(hidden, plain), "");
     font.SetCursorChar('\x85');  // not a glyph: no cursor drawn
     font.PutStringWithCursor(hidden, 10, 0, "AB", 2, nullptr, 1);
-    EXPECT_EQ(FirstDifference(hidden, plain), "");
+    EXPECT_EQ(FirstPixelDifference(hidden, plain), "");
     SDL_FreeSurface(hidden);
     SDL_FreeSurface(plain);
 }
@@ -170,7 +170,7 @@ TEST_F(FontTextTest, AnEmptyFontMeasuresAndDrawsNothing) {
     empty.PutStringWithCursor(target, 0, 0, "AB", 1, nullptr, 1);
     empty.PutStringXCenter(target, 0, "AB", nullptr);
     empty.PutStringYCenter(target, 0, "AB", nullptr);
-    EXPECT_EQ(FirstDifference(target, untouched), "");
+    EXPECT_EQ(FirstPixelDifference(target, untouched), "");
     EXPECT_EQ(empty.StringWidth("AB"), 0);
     EXPECT_EQ(empty.StringHeight(), 0);
     EXPECT_EQ(empty.SetCursorAt("AB", 4), 0);

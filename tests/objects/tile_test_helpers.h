@@ -10,22 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "support/test_support.h"
+#include "support/surface_support.h"
 
 namespace tile_test {
 
-// Each test runs inside a fresh folder with an initialised SDK (video
-// started, no screen until OpenScreen) and the log captured at every level.
-class TileTest : public ::testing::Test {
-protected:
-    testing_support::TempDir dir{true};
-    testing_support::LogCapture log{5};
-
-    void SetUp() override;
-    void TearDown() override;
-    // A 64x64 window at the given depth through the SDK's SetVideoMode.
-    void OpenScreen(int depth);
-};
+using TileTest = testing_support::SurfaceTest;
+using testing_support::FirstPixelDifference;
+using testing_support::PixelAt;
 
 struct Masks {
     Uint32 r, g, b, a;
@@ -39,9 +30,6 @@ constexpr Masks kRGB565{0xF800, 0x07E0, 0x001F, 0};
 // A software surface whose pixels all differ in a deterministic way that the
 // format can hold (8-bit surfaces get a varied palette).
 SDL_Surface* PatternSurface(int w, int h, int depth, Masks masks, uint32_t seed = 1);
-Uint32 PixelAt(SDL_Surface* surface, int x, int y);
-// "" when sizes and every raw pixel value agree, else where they first differ.
-std::string FirstPixelDifference(SDL_Surface* a, SDL_Surface* b);
 // Whether the w x h area of a at (ax, ay) has the colours of b's at (bx, by).
 bool SameArea(SDL_Surface* a, int ax, int ay, SDL_Surface* b, int bx, int by, int w, int h);
 

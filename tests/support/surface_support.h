@@ -1,0 +1,37 @@
+// Helpers the surface tests of several subsystems share: a fixture with an
+// initialised SDK in a fresh folder, pixel reads and comparisons.
+#ifndef VELTRANO_TEST_SURFACE_SUPPORT_H
+#define VELTRANO_TEST_SURFACE_SUPPORT_H
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <string>
+
+#include "support/test_support.h"
+
+namespace testing_support {
+
+// Each test runs inside a fresh folder with an initialised SDK (video
+// started, no screen until OpenScreen) and the log captured at every level.
+class SurfaceTest : public ::testing::Test {
+protected:
+    TempDir dir{true};
+    LogCapture log{5};
+
+    void SetUp() override;
+    void TearDown() override;
+    // A 64x64 window at the given depth through the SDK's SetVideoMode.
+    void OpenScreen(int depth);
+};
+
+// The raw pixel value at (x, y).
+Uint32 PixelAt(SDL_Surface* surface, int x, int y);
+// The first pixel where the two surfaces differ as raw values, or "" when
+// sizes and every pixel agree.
+std::string FirstPixelDifference(SDL_Surface* a, SDL_Surface* b);
+
+}  // namespace testing_support
+
+#endif
