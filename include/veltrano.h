@@ -12,6 +12,7 @@
 #include "Veltrano_CTile.h"
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_CFont.h"
+#include "Veltrano_CSprite.h"
 #include "Veltrano_IButton.h"
 #include "Veltrano_IScreenFX.h"
 #include "Veltrano_ITimeSystem.h"
