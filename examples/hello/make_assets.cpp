@@ -1,10 +1,13 @@
 // Writes the hello demo's assets into the folders given on the command line:
 // a greeting text, a 256-colour palette (768 bytes of red, green, blue), and
 // pictures drawn here and saved as PNG: the demo's logo, its mouse pointer,
-// a tileset of ground cells, and a big gold font made from the SDK's
-// built-in font (which veltrano-fontgen wrote into the pictures folder
-// first). The build packs them into assets.dpf with veltrano-dpf.
+// a tileset of ground cells, a big gold font made from the SDK's built-in
+// font (which veltrano-fontgen wrote into the pictures folder first), the
+// sprite sheets and the menu's widget pictures. The build packs them into
+// assets.dpf with veltrano-dpf.
 #include <veltrano.h>
+
+#include "pictures.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -104,14 +107,14 @@ SDL_Surface* BigFont(const std::filesystem::path& builtin) {
     return gold;
 }
 
+}  // namespace
+
 bool SavePicture(SDL_Surface* picture, const std::filesystem::path& path) {
     const bool saved = picture != nullptr && IImage->SavePNG(path.string().c_str(), picture, 9) == 0;
     if (picture != nullptr) SDL_FreeSurface(picture);
     if (!saved) std::fprintf(stderr, "make_assets: cannot write %s\n", path.string().c_str());
     return saved;
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -127,7 +130,8 @@ int main(int argc, char** argv) {
     const bool ok = Write(files / "greeting.txt", "Hello from inside assets.dpf!\n") &&
                     Write(files / "palette.bin", Palette()) && SavePicture(Logo(), pictures / "logo.png") &&
                     SavePicture(Pointer(), pictures / "pointer.png") && SavePicture(Ground(), pictures / "ground.png") &&
-                    SavePicture(BigFont(pictures / "builtin-font.png"), pictures / "big-font.png");
+                    SavePicture(BigFont(pictures / "builtin-font.png"), pictures / "big-font.png") &&
+                    SaveSpriteSheets(pictures) && SaveMenuPictures(pictures);
     Veltrano.Quit();
     return ok ? 0 : 1;
 }
