@@ -1,14 +1,14 @@
 // Sprite animations: stepping by the clock for every type, the speed
 // factor, pausing, selection of animations and frames, and the property
 // calls with their limits and messages.
-#include "objects/sprite_test_helpers.h"
+#include "objects/sprite_play_helpers.h"
 
 namespace {
 
-using namespace sprite_test;
+using namespace sprite_play;
 using Frames = std::vector<int>;
 
-class SpriteAnimationTest : public SpriteTest {
+class SpriteAnimationTest : public SpritePlayTest {
 protected:
     void SetType(int anim, unsigned short type, unsigned short start = KEEP_VALUE,
                  unsigned short end = KEEP_VALUE) {

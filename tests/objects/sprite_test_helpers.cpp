@@ -1,69 +1,66 @@
 #include "objects/sprite_test_helpers.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
 namespace sprite_test {
 
-Uint32 FrameColor(int row, int column) {
-    return static_cast<Uint32>((20 + row * 60) << 16 | (20 + column * 50) << 8 | 100);
-}
-
-SDL_Surface* BlackSurface(int width, int height) {
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-    SDL_FillRect(surface, nullptr, 0);
-    return surface;
-}
-
-SDL_Surface* FrameSheet(int columns, int rows) {
-    SDL_Surface* sheet = BlackSurface(columns * kFrameSize, rows * kFrameSize);
+SDL_Surface* SheetSurface(int frameWidth, int frameHeight, const std::vector<int>& framesPerRow, int depth,
+                          Masks masks, int spareColumns) {
+    const int columns = *std::max_element(framesPerRow.begin(), framesPerRow.end()) + spareColumns;
+    const int rows = static_cast<int>(framesPerRow.size());
+    SDL_Surface* pattern = tile_test::PatternSurface(columns * frameWidth, rows * frameHeight, depth, masks);
+    const Uint32 flat = PixelAt(pattern, 0, 0) == 0 ? 1 : 0;
+    SDL_LockSurface(pattern);
     for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            SDL_Rect frame{static_cast<Sint16>(column * kFrameSize), static_cast<Sint16>(row * kFrameSize),
-                           kFrameSize, kFrameSize};
-            SDL_FillRect(sheet, &frame, FrameColor(row, column));
-            SDL_Rect corner{static_cast<Sint16>(frame.x + kFrameSize - 1), static_cast<Sint16>(frame.y + kFrameSize - 1),
-                            1, 1};
-            SDL_FillRect(sheet, &corner, 0xFFFFFF);
+        SDL_Rect blank{static_cast<Sint16>(framesPerRow[static_cast<size_t>(row)] * frameWidth),
+                       static_cast<Sint16>(row * frameHeight),
+                       static_cast<Uint16>((columns - framesPerRow[static_cast<size_t>(row)]) * frameWidth),
+                       static_cast<Uint16>(frameHeight)};
+        SDL_UnlockSurface(pattern);
+        SDL_FillRect(pattern, &blank, flat);
+        SDL_LockSurface(pattern);
+    }
+    SDL_UnlockSurface(pattern);
+    return pattern;
+}
+
+std::vector<AnimSummary> Animations(Veltrano_CSprite& sprite, testing_support::LogCapture& log) {
+    log.Clear();
+    sprite.Info();
+    std::vector<AnimSummary> anims;
+    std::istringstream lines(log.Text());
+    std::string line;
+    while (std::getline(lines, line)) {
+        AnimSummary anim{};
+        int current = 0, time = 0, number = 0;
+        char name[32] = {};
+        if (line.find("] unknown state ") != std::string::npos) {
+            anims.push_back(AnimSummary{});
+        } else if (line.find("-> State animation ") != std::string::npos) {
+            if (std::sscanf(line.c_str(), "      -> State animation %31[^(](%*d) - Type", name) == 1) {
+                anims.push_back(AnimSummary{});
+                anims.back().type = line.substr(line.find("Type ") + 5);
+            }
+        } else if (std::sscanf(line.c_str(), "         . Status: %d - Number of frames: %d - Current frame: %d",
+                               &anim.state, &anim.frameCount, &current) == 3 && !anims.empty()) {
+            anims.back().state = anim.state;
+            anims.back().frameCount = anim.frameCount;
+        } else if (std::sscanf(line.c_str(), "         . HotSpot X: %d - HotSpot Y: %d - Start frame: %d - End frame: %d",
+                               &anim.hotSpotX, &anim.hotSpotY, &anim.startFrame, &anim.endFrame) == 4 &&
+                   !anims.empty()) {
+            anims.back().hotSpotX = anim.hotSpotX;
+            anims.back().hotSpotY = anim.hotSpotY;
+            anims.back().startFrame = anim.startFrame;
+            anims.back().endFrame = anim.endFrame;
+        } else if (std::sscanf(line.c_str(), "         . Frame %d - Time %d ms", &number, &time) == 2 &&
+                   !anims.empty()) {
+            anims.back().times.push_back(time);
         }
     }
-    return sheet;
-}
-
-int FrameAt(SDL_Surface* surface, int x, int y) {
-    Uint8 r, g, b;
-    SDL_GetRGB(PixelAt(surface, x, y), surface->format, &r, &g, &b);
-    const Uint32 color = static_cast<Uint32>(r) << 16 | static_cast<Uint32>(g) << 8 | b;
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 5; ++column)
-            if (FrameColor(row, column) == color) return row * 100 + column;
-    return -1;
-}
-
-void SpriteTest::SetUp() {
-    SurfaceTest::SetUp();
-    SDL_Surface* sheet = FrameSheet(4, 3);
-    sprite = std::make_unique<Veltrano_CSprite>();
-    ASSERT_EQ(sprite->Create(sheet, "walker", kFrameSize, kFrameSize), 3);
-    SDL_FreeSurface(sheet);
-    target = BlackSurface(64, 64);
-}
-
-void SpriteTest::TearDown() {
-    sprite.reset();
-    SDL_FreeSurface(target);
-    SurfaceTest::TearDown();
-}
-
-int SpriteTest::DrawnFrame() {
-    sprite->Draw(target);
-    return FrameAt(target, sprite->GetPosX(), sprite->GetPosY());
-}
-
-std::vector<int> SpriteTest::PlayedFrames(int draws, uint32_t millisecondsPerDraw) {
-    std::vector<int> frames;
-    for (int i = 0; i < draws; ++i) {
-        if (i > 0) clock.Advance(millisecondsPerDraw);
-        frames.push_back(DrawnFrame());
-    }
-    return frames;
+    log.Clear();
+    return anims;
 }
 
 }  // namespace sprite_test

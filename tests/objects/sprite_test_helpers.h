@@ -1,5 +1,4 @@
-// Shared fixture and helpers of the sprite tests: a sheet whose frames
-// each have a colour of their own, so a drawn frame can be told by a pixel.
+// Shared fixture and helpers of the sprite tests.
 #ifndef VELTRANO_TESTS_OBJECTS_SPRITE_TEST_HELPERS_H
 #define VELTRANO_TESTS_OBJECTS_SPRITE_TEST_HELPERS_H
 
@@ -7,44 +6,40 @@
 
 #include <SDL.h>
 
-#include <memory>
+#include <string>
 #include <vector>
 
 #include "Veltrano_CSprite.h"
-#include "support/surface_support.h"
+
+#include "objects/tile_test_helpers.h"
 
 namespace sprite_test {
 
-using testing_support::ManualClock;
+using SpriteTest = testing_support::SurfaceTest;
+using testing_support::FirstPixelDifference;
 using testing_support::PixelAt;
+using tile_test::Masks;
 
-constexpr int kFrameSize = 8;
+// A sheet of frameWidth x frameHeight frames, one row per entry of
+// framesPerRow: that many painted frames (varied pixels), the rest of the
+// row one flat background colour. The width holds the longest row plus
+// spareColumns empty frames.
+SDL_Surface* SheetSurface(int frameWidth, int frameHeight, const std::vector<int>& framesPerRow, int depth,
+                          Masks masks, int spareColumns = 1);
 
-// The colour of a frame: neither black (the key of a made sprite) nor white.
-Uint32 FrameColor(int row, int column);
-// A 32-bit sheet of rows x columns frames of kFrameSize pixels, each filled
-// with its colour except a white pixel at its bottom-right corner.
-SDL_Surface* FrameSheet(int columns, int rows);
-// "row * 100 + column" of the frame whose colour is at (x, y), -1 if none.
-int FrameAt(SDL_Surface* surface, int x, int y);
-// A black 32-bit software surface.
-SDL_Surface* BlackSurface(int width, int height);
-
-// An initialised SDK, a manual clock and a sprite of 3 Loop animations
-// (state ids 0x8000..0x8002) of 4 frames, 100 ms each, drawn at 0,0.
-class SpriteTest : public testing_support::SurfaceTest {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-    // Draws on the target and answers which frame is at the sprite's corner.
-    int DrawnFrame();
-    // Draws `draws` times, the clock advanced between draws; the frames shown.
-    std::vector<int> PlayedFrames(int draws, uint32_t millisecondsPerDraw);
-
-    ManualClock clock{1000};
-    std::unique_ptr<Veltrano_CSprite> sprite;
-    SDL_Surface* target = nullptr;
+// What the information dump tells of one animation.
+struct AnimSummary {
+    int state;
+    int frameCount;
+    int startFrame;  // from 1, as the dump prints it
+    int endFrame;
+    int hotSpotX, hotSpotY;
+    std::vector<int> times;
+    std::string type;
 };
+
+// The animations of the sprite, read back from its information dump.
+std::vector<AnimSummary> Animations(Veltrano_CSprite& sprite, testing_support::LogCapture& log);
 
 }  // namespace sprite_test
 
