@@ -6,6 +6,7 @@
 
 #include "Veltrano_CSprite.h"
 #include "Veltrano_Main.h"
+#include "objects/sprite_making.h"
 
 namespace sprite_position {
 namespace {
@@ -40,9 +41,8 @@ void UpdateDrawPosition(SpriteData& sprite) {
 }
 
 int16_t Floor16(float position) {
-    const double whole = std::floor(static_cast<double>(position));
-    if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) return 0;
-    return static_cast<int16_t>(static_cast<int32_t>(whole));
+    if (std::isnan(position)) return 0;
+    return sprite_making::To16Bits(std::floor(static_cast<double>(position)));
 }
 
 }  // namespace sprite_position

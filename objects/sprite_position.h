@@ -13,8 +13,7 @@ namespace sprite_position {
 // current logic frame (or onto the target when the move is not smoothed).
 void UpdateDrawPosition(SpriteData& sprite);
 
-// The floor of a position cut to 16 bits with its sign; values beyond 32
-// bits (or not a number) give 0 instead of an undefined conversion.
+// The floor of a position cut to 16 bits with its sign (0 for not a number).
 int16_t Floor16(float position);
 
 }  // namespace sprite_position
