@@ -39,6 +39,7 @@ int FrameAt(SDL_Surface* surface, int x, int y) {
 
 void SpritePlayTest::SetUp() {
     SurfaceTest::SetUp();
+    if (screenDepth > 0) OpenScreen(screenDepth);
     SDL_Surface* sheet = FrameSheet(4, 3);
     sprite = std::make_unique<Veltrano_CSprite>();
     ASSERT_EQ(sprite->Create(sheet, "walker", kFrameSize, kFrameSize), 3);

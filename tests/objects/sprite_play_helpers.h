@@ -31,7 +31,8 @@ int FrameAt(SDL_Surface* surface, int x, int y);
 SDL_Surface* BlackSurface(int width, int height);
 
 // An initialised SDK, a manual clock and a sprite of 3 Loop animations
-// (state ids 0x8000..0x8002) of 4 frames, 100 ms each, drawn at 0,0.
+// (state ids 0x8000..0x8002) of 4 frames, 100 ms each, drawn at 0,0 on a
+// black 64 x 64 target.
 class SpritePlayTest : public testing_support::SurfaceTest {
 protected:
     void SetUp() override;
@@ -41,6 +42,8 @@ protected:
     // Draws `draws` times, the clock advanced between draws; the frames shown.
     std::vector<int> PlayedFrames(int draws, uint32_t millisecondsPerDraw);
 
+    // A screen of this depth is opened before the sprite is made (0: none).
+    int screenDepth = 0;
     ManualClock clock{1000};
     std::unique_ptr<Veltrano_CSprite> sprite;
     SDL_Surface* target = nullptr;
