@@ -81,7 +81,10 @@ int Veltrano_CSprite::Draw(SDL_Surface* target) {
     }
     // Alpha lives on the sheet a master shares with its slaves: each puts
     // its own value back before drawing from it.
-    if (data->effect == SPRITE_FX_NONE) SetAlpha(data->alpha);
+    if (data->effect == SPRITE_FX_NONE)
+        SetAlpha(data->alpha);
+    else
+        sprite_effect::GiveCacheOwnAlpha(*data);
 
     SDL_Rect at = placed;
     if (throughSheet)

@@ -122,6 +122,11 @@ SDL_Surface* Transform(const SpriteData& sprite, SDL_Surface* src, SDL_Rect* src
     }
 }
 
+void GiveCacheOwnAlpha(SpriteData& sprite) {
+    if (sprite.effectCache == nullptr || sprite.perPixelAlpha != 0 || sprite.alpha < 0 || sprite.alpha > 255) return;
+    SDL_SetAlpha(sprite.effectCache, sprite.alpha < 255 ? SDL_SRCALPHA : 0, static_cast<Uint8>(sprite.alpha));
+}
+
 SDL_Rect Place(const PreparedFrame& frame, int x, int y) {
     return SDL_Rect{RectCoordinate(x - frame.hotSpotX), RectCoordinate(y - frame.hotSpotY), frame.rect.w,
                     frame.rect.h};

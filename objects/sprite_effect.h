@@ -36,6 +36,10 @@ void AdjustHotSpot(const SpriteData& sprite, int width, int height, PreparedFram
 SDL_Surface* Transform(const SpriteData& sprite, SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst,
                        SDL_Rect* dstRect);
 
+// The transformed frame copies the alpha the shared sheet had when it was
+// made, which may be another sprite's: this puts the sprite's own back.
+void GiveCacheOwnAlpha(SpriteData& sprite);
+
 // The prepared frame placed with its hot spot on (x, y).
 SDL_Rect Place(const PreparedFrame& frame, int x, int y);
 

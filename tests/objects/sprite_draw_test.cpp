@@ -98,6 +98,15 @@ TEST_F(SpriteDrawTest, EachSpriteDrawsWithItsOwnAlphaFromTheSharedSheet) {
         const Uint32 blended = Rgb(target, x, 20);
         EXPECT_NEAR(static_cast<int>(blended & 0xFF), static_cast<int>(opaque & 0xFF) / 2, 2) << x;
     }
+    // A transformed frame keeps its own sprite's alpha too.
+    sprite->SetEffect(SPRITE_FX_FLIP, 0, 0, 0);
+    sprite->Draw(target);
+    EXPECT_EQ(Rgb(target, 20, 20), opaque);
+    slave.SetEffect(SPRITE_FX_MIRROR, 0, 0, 0);
+    SDL_FillRect(target, nullptr, 0);
+    sprite->Draw(target);
+    slave.Draw(target);
+    EXPECT_NEAR(static_cast<int>(Rgb(target, 40, 20) & 0xFF), static_cast<int>(opaque & 0xFF) / 2, 2);
 }
 
 TEST_F(SpriteDrawTest, FlipAndMirrorTurnTheFrame) {
