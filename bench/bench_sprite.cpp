@@ -160,18 +160,19 @@ int main(int argc, char** argv) {
     TimeCollector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
 
-    const double raw = collector.Time("frame/raw_SDL_BlitSurface");
-    const double draws = collector.Time("frame/sprite_Draw");
-    const double restored = collector.Time("frame/sprite_Draw_restore");
+    // Processor time: the machine is shared, and drawing never waits.
+    const double raw = collector.CpuTime("frame/raw_SDL_BlitSurface");
+    const double draws = collector.CpuTime("frame/sprite_Draw");
+    const double restored = collector.CpuTime("frame/sprite_Draw_restore");
     if (raw > 0.0 && draws > 0.0) {
-        std::printf("\n%d sprite Draws of %dx%d: %.3f ms a frame; raw blits: %.3f ms; ratio %.3fx (goal <= 1.1x)\n",
+        std::printf("\n%d sprite Draws of %dx%d (processor time): %.3f ms a frame; raw blits: %.3f ms; ratio %.3fx (goal <= 1.1x)\n",
                     kSprites, kFrame, kFrame, draws / 1e6, raw / 1e6, draws / raw);
         if (restored > 0.0)
             std::printf("with background restore: %.3f ms a frame (%.3fx raw)\n", restored / 1e6, restored / raw);
         for (int effect = SPRITE_FX_FLIP; effect <= SPRITE_FX_ROTATERESIZE; ++effect) {
             const std::string name = kEffectNames[effect];
-            const double cached = collector.Time("effect_cached/" + name);
-            const double rebuilt = collector.Time("effect_rebuilt/" + name);
+            const double cached = collector.CpuTime("effect_cached/" + name);
+            const double rebuilt = collector.CpuTime("effect_rebuilt/" + name);
             std::printf("%-14s cached %.3f ms (%.2fx raw), rebuilt every draw %.3f ms (%.2fx raw)\n", name.c_str(),
                         cached / 1e6, cached / raw, rebuilt / 1e6, rebuilt / raw);
         }
