@@ -142,6 +142,10 @@ int Veltrano_CSprite::Create(SDL_Surface* surface, const char* name, int frameWi
     if (sprite.sheet == nullptr) return 0;
     sprite.glCopy = sprite_making::MakeGLCopy(sprite.sheet);
     sprite.perPixelAlpha = (sprite.sheet->flags & SDL_SRCALPHA) && sprite.sheet->format->Amask != 0 ? 1 : 0;
+    // SDL's copy of an alpha-channel surface has surface alpha 0, which SDL
+    // ignores when it blends pixel by pixel; 255 is what the rest of the SDK
+    // reads as "per pixel".
+    if (sprite.perPixelAlpha) sprite.sheet->format->alpha = 255;
     const int alpha = !sprite.perPixelAlpha && (surface->flags & SDL_SRCALPHA) ? surface->format->alpha : 255;
 
     sprite.posX = sprite.posY = 0.0f;
@@ -157,7 +161,6 @@ int Veltrano_CSprite::Create(SDL_Surface* surface, const char* name, int frameWi
     Uint32 key = hasKey ? SDL_MapRGB(sprite.sheet->format, keyColor.r, keyColor.g, keyColor.b) : 0;
     GiveGLCopyKeyAndAlpha(sprite.glCopy, alpha, hasKey, key);
     if (display_format::DiffersFromScreen(sprite.sheet)) {
-        if (sprite.perPixelAlpha) sprite.sheet->format->alpha = 255;
         sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
         if (sprite.perPixelAlpha)
             ILogSystem.Msg(5,

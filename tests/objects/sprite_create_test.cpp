@@ -6,6 +6,7 @@
 #include "Veltrano_IImage.h"
 #include "Veltrano_Main.h"
 #include "core/video_surface.h"
+#include "imaging/pixel_access.h"
 #include "objects/sprite_test_helpers.h"
 
 namespace {
@@ -82,4 +83,116 @@ TEST_F(SpriteCreateTest, RefusesBeforeTheSdkStarts) {
     SDL_FreeSurface(sheet);
     ASSERT_EQ(Veltrano.Init(SDL_INIT_VIDEO), 1);
 }
+
+std::vector<int> FrameCounts(Veltrano_CSprite& sprite, testing_support::LogCapture& log) {
+    std::vector<int> counts;
+    for (const AnimSummary& anim : Animations(sprite, log)) counts.push_back(anim.frameCount);
+    return counts;
+}
+
+TEST_F(SpriteCreateTest, AFlatFrameEndsItsRowEvenWhenPaintedFramesFollow) {
+    SDL_Surface* sheet = SheetSurface(4, 4, {3, 3}, 24, tile_test::kRGB24, 0);
+    // Row 0: the first frame flat, so the row has no frames at all; row 1:
+    // the second frame flat, the third (painted) is not reached.
+    SDL_Rect first{0, 0, 4, 4}, second{4, 4, 4, 4};
+    SDL_FillRect(sheet, &first, 0x123456);
+    SDL_FillRect(sheet, &second, 0x123456);
+    Veltrano_CSprite sprite;
+    ASSERT_EQ(sprite.Create(sheet, "gaps", 4, 4), 2);
+    EXPECT_EQ(FrameCounts(sprite, log), (std::vector<int>{0, 1}));
+    SDL_FreeSurface(sheet);
+}
+
+TEST_F(SpriteCreateTest, PixelsWithoutAlphaDoNotMakeAFrame) {
+    SDL_Surface* sheet = SDL_CreateRGBSurface(0, 8, 4, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+    SDL_FillRect(sheet, nullptr, 0x00000000);
+    // Frame 0 differs only in invisible pixels; frame 1 has a visible one.
+    pixel_access::Write(sheet, 1, 1, 0x00FFFFFF);
+    pixel_access::Write(sheet, 2, 3, 0x000000FF);
+    pixel_access::Write(sheet, 6, 2, 0x01000000);
+    Veltrano_CSprite sprite;
+    ASSERT_EQ(sprite.Create(sheet, "ghost", 4, 4), 1);
+    EXPECT_EQ(FrameCounts(sprite, log), (std::vector<int>{0}));
+    EXPECT_EQ(sprite.GetAlpha(), 256);
+
+    // Without an alpha channel every pixel counts as visible.
+    SDL_Surface* opaque = SheetSurface(4, 4, {0}, 24, tile_test::kRGB24, 2);
+    pixel_access::Write(opaque, 1, 1, 0x000001);
+    Veltrano_CSprite other;
+    ASSERT_EQ(other.Create(opaque, "dot", 4, 4), 1);
+    EXPECT_EQ(FrameCounts(other, log), (std::vector<int>{1}));
+    SDL_FreeSurface(sheet);
+    SDL_FreeSurface(opaque);
+}
+
+// SDL leaves 0 in the key field of a new surface, which counts as the key
+// 0; only all ones means "none". Surface alpha is carried over.
+TEST_F(SpriteCreateTest, KeyFieldAndSurfaceAlphaCarryOver) {
+    SDL_Surface* sheet = SheetSurface(4, 4, {1}, 16, tile_test::kRGB565);
+    SDL_SetAlpha(sheet, SDL_SRCALPHA, 90);
+    Veltrano_CSprite keyed;
+    ASSERT_EQ(keyed.Create(sheet, "k", 4, 4), 1);
+    EXPECT_EQ(keyed.GetColorKey(), 0);
+    EXPECT_TRUE(keyed.GetSurface()->flags & SDL_SRCCOLORKEY);
+    EXPECT_EQ(keyed.GetAlpha(), 90);
+    EXPECT_EQ(keyed.GetSurface()->format->alpha, 90);
+
+    sheet->format->colorkey = 0xFFFFFFFFu;
+    SDL_SetAlpha(sheet, 0, 255);
+    Veltrano_CSprite plain;
+    ASSERT_EQ(plain.Create(sheet, "p", 4, 4), 1);
+    EXPECT_EQ(plain.GetColorKey(), -1);
+    EXPECT_FALSE(plain.GetSurface()->flags & SDL_SRCCOLORKEY);
+    EXPECT_EQ(plain.GetSurface()->format->colorkey, 0xFFFFFFFFu);
+    EXPECT_EQ(plain.GetAlpha(), 255);
+    SDL_FreeSurface(sheet);
+}
+
+TEST_F(SpriteCreateTest, OnAScreenTheSheetTakesItsFormatAndTheKeyItsColour) {
+    OpenScreen(32);
+    SDL_Surface* sheet = SheetSurface(4, 4, {2}, 16, tile_test::kRGB565);
+    SDL_SetColorKey(sheet, SDL_SRCCOLORKEY, 0xF800);
+    Veltrano_CSprite sprite;
+    ASSERT_EQ(sprite.Create(sheet, "red", 4, 4), 1);
+    SDL_Surface* converted = sprite.GetSurface();
+    EXPECT_EQ(converted->format->BitsPerPixel, Veltrano.screen->format->BitsPerPixel);
+    EXPECT_EQ(sprite.GetColorKey(), static_cast<int>(SDL_MapRGB(converted->format, 0xFF, 0, 0)));
+    SDL_FreeSurface(sheet);
+
+    SDL_Surface* glass = SheetSurface(4, 4, {1}, 32, tile_test::kRGBA32);
+    Veltrano_CSprite alpha;
+    ASSERT_EQ(alpha.Create(glass, "glass", 4, 4), 1);
+    EXPECT_TRUE(log.Contains(" . [CSprite->Create('glass',4,4)] Info: surface with alpha per pixel loaded, it could "
+                             "slow down your graphics system.\n"));
+    EXPECT_EQ(alpha.GetAlpha(), 256);
+    SDL_FreeSurface(glass);
+}
+
+TEST_F(SpriteCreateTest, FromAFileKeepsTheConversionSettingAsItWas) {
+    SDL_Surface* sheet = SheetSurface(4, 4, {2, 1}, 24, tile_test::kRGB24);
+    ASSERT_EQ(SDL_SaveBMP(sheet, "sheet.bmp"), 0);
+    Veltrano.SurfaceAutomaticConversion(0);
+    Veltrano_CSprite sprite;
+    ASSERT_EQ(sprite.Create("sheet.bmp", "walk", 4, 4), 2);
+    EXPECT_FALSE(video_surface::AutomaticConversion());
+    EXPECT_EQ(FrameCounts(sprite, log), (std::vector<int>{2, 1}));
+    Veltrano.SurfaceAutomaticConversion(1);
+
+    EXPECT_EQ(sprite.Create("sheet.bmp", "walk", 4, 4), 0);
+    EXPECT_TRUE(log.Contains(" . [CSprite::Create('sheet.bmp','walk')] Warning: sprite already exists. It is not "
+                             "possible to create another one.\n"));
+    testing_support::WriteFile("broken.png", "\x89PNG\r\n\x1a\nnot really");
+    Veltrano_CSprite other;
+    EXPECT_EQ(other.Create("missing.bmp", "m", 4, 4), 0);
+    EXPECT_TRUE(log.Contains(
+        " . [CSprite::Create('missing.bmp','m')] Error: it was not possible to load the given image file.\n"));
+    EXPECT_EQ(other.Create("broken.png", "b", 4, 4), 0);
+    EXPECT_TRUE(log.Contains(
+        " . [CSprite::Create('broken.png','b')] Error: it was not possible to load the given image file.\n"));
+    log.Clear();
+    EXPECT_EQ(other.Create(static_cast<const char*>(nullptr), "b", 4, 4), 0);
+    EXPECT_EQ(log.Text(), "");
+    SDL_FreeSurface(sheet);
+}
+
 }  // namespace
