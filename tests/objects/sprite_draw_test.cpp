@@ -82,6 +82,30 @@ TEST_F(SpriteDrawTest, WithoutRestoreTheOldImageStays) {
     EXPECT_EQ(FrameAt(Veltrano.screen, 20, 0), 0);
 }
 
+TEST_F(SpriteDrawTest, TheSoftwareCursorStaysOnTopAndKeepsWhatWasDrawnUnderIt) {
+    ICursor->Init();
+    ICursor->SetSmooth(0);
+    SDL_Surface* green = BlackSurface(4, 4);
+    SDL_FillRect(green, nullptr, 0x00FF00);
+    ICursor->Select(ICursor->Create(green, 0));
+    SDL_FreeSurface(green);
+    SDL_WarpMouse(20, 20);
+    Veltrano.Update(nullptr);
+    Veltrano.Update(nullptr);
+    ASSERT_EQ(Rgb(Veltrano.screen, 20, 20), 0x00FF00u);
+    // The cursor steps aside while the sprite is drawn under it...
+    sprite->SetPosition(18, 18, 0);
+    sprite->Draw(nullptr);
+    EXPECT_EQ(FrameAt(Veltrano.screen, 20, 20), 0);
+    Veltrano.Update(nullptr);
+    EXPECT_EQ(Rgb(Veltrano.screen, 20, 20), 0x00FF00u);
+    // ...and leaves the sprite behind when it moves on.
+    SDL_WarpMouse(50, 50);
+    Veltrano.Update(nullptr);
+    Veltrano.Update(nullptr);
+    EXPECT_EQ(FrameAt(Veltrano.screen, 20, 20), 0);
+}
+
 TEST_F(SpriteDrawTest, EachSpriteDrawsWithItsOwnAlphaFromTheSharedSheet) {
     Veltrano_CSprite slave;
     ASSERT_EQ(slave.Clone(sprite.get()), 3);
