@@ -1,6 +1,6 @@
-// Start-up shared by the image fuzzers: the SDK initialised with its log
-// thrown away, and a private folder for the files a run writes, removed
-// with them at exit.
+// Start-up shared by the fuzzers: the SDK initialised with its log thrown
+// away, with a private folder for the files a run writes (removed with them
+// at exit) or with a screen.
 #ifndef VELTRANO_FUZZ_SETUP_H
 #define VELTRANO_FUZZ_SETUP_H
 
@@ -36,6 +36,18 @@ inline const std::string& Start(const char* name, const char* fileName) {
         rmdir(folder.c_str());
     });
     return WorkFile();
+}
+
+// Initialises the SDK, its log thrown away, with a small 32-bit screen on
+// the headless driver, for the fuzzers that draw.
+inline void StartWithScreen(const char* name, int width, int height) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    ILogSystem.Init("/dev/null", 4, 5, name, nullptr, nullptr, nullptr);
+    if (Veltrano.Init(SDL_INIT_VIDEO) != 1) std::abort();
+    Veltrano.Config.resolutionx = width;
+    Veltrano.Config.resolutiony = height;
+    Veltrano.Config.colordepth = 32;
+    if (Veltrano.SetVideoMode() != 1) std::abort();
 }
 
 }  // namespace fuzz_setup

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/clock.h"
+#include "fuzz_setup.h"
 #include "veltrano.h"
 
 namespace {
@@ -130,13 +131,7 @@ void Call(std::unique_ptr<Veltrano_CSprite> (&sprites)[kSprites], Bytes& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    ILogSystem.Init("/dev/null", 4, 5, "fuzz_sprite_calls", nullptr, nullptr, nullptr);
-    if (Veltrano.Init(SDL_INIT_VIDEO) != 1) std::abort();
-    Veltrano.Config.resolutionx = 64;
-    Veltrano.Config.resolutiony = 48;
-    Veltrano.Config.colordepth = 32;
-    if (Veltrano.SetVideoMode() != 1) std::abort();
+    fuzz_setup::StartWithScreen("fuzz_sprite_calls", 64, 48);
     clock_source::SetTickFunction(FuzzTicks);
     sheet = MakeSheet();
     offScreen = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 30, 32, 0xFF0000, 0xFF00, 0xFF, 0);

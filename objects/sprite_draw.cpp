@@ -66,8 +66,13 @@ int Veltrano_CSprite::Draw(SDL_Surface* target) {
     const int result = sprite_animation::Step(*data);
     sprite_position::UpdateDrawPosition(*data);
 
+    // Alpha lives on the sheet a master shares with its slaves: each puts
+    // its own value back before drawing from it. This comes before the
+    // frame is prepared because it may replace the sheet by a converted one.
+    if (data->effect == SPRITE_FX_NONE) SetAlpha(data->alpha);
     sprite_effect::PreparedFrame frame;
     if (!sprite_effect::Prepare(*data, &frame)) return result;
+    if (data->effect != SPRITE_FX_NONE) sprite_effect::GiveCacheOwnAlpha(*data);
     const bool throughSheet = Veltrano.IsGL() != 0 && Veltrano.IsTexture(frame.surface) == 0;
     if (throughSheet) sprite_effect::AdjustHotSpot(*data, data->frameWidth, data->frameHeight, &frame);
     const SDL_Rect placed = sprite_effect::Place(frame, sprite_position::Floor16(data->drawX),
@@ -79,12 +84,6 @@ int Veltrano_CSprite::Draw(SDL_Surface* target) {
         RestoreBackground(*data);
         SaveBackground(*data, placed);
     }
-    // Alpha lives on the sheet a master shares with its slaves: each puts
-    // its own value back before drawing from it.
-    if (data->effect == SPRITE_FX_NONE)
-        SetAlpha(data->alpha);
-    else
-        sprite_effect::GiveCacheOwnAlpha(*data);
 
     SDL_Rect at = placed;
     if (throughSheet)
