@@ -162,14 +162,6 @@ TEST_F(SpriteAnimationTest, EachAnimationKeepsItsFrameAndSelectionBringsItIntoRa
     EXPECT_EQ(sprite->GetFrame(), 0);
 }
 
-TEST_F(SpriteAnimationTest, SelectFrameIsLimitedToTheRange) {
-    SetType(1, SPRITE_ANIM_LOOP, 1, 3);
-    EXPECT_EQ(sprite->SelectFrame(9), 1);
-    EXPECT_EQ(sprite->GetFrame(), 2);
-    EXPECT_EQ(sprite->SelectFrame(-4), 1);
-    EXPECT_EQ(sprite->GetFrame(), 1);
-}
-
 TEST_F(SpriteAnimationTest, SetAnimPropertiesKeepsValuesAndChecksBeforeChanging) {
     const Properties initial = Get(1);
     EXPECT_EQ(initial.type, SPRITE_ANIM_LOOP);
@@ -242,24 +234,6 @@ TEST_F(SpriteAnimationTest, FrameTimesAreSetOneByOneOrAllAtOnce) {
     EXPECT_EQ(sprite->Draw(target), 1);
     clock.Advance(41);
     EXPECT_EQ(sprite->Draw(target), 2);
-}
-
-TEST_F(SpriteAnimationTest, EmptySpritesAnswerWithoutActing) {
-    Veltrano_CSprite empty;
-    log.Clear();
-    EXPECT_EQ(empty.SelectAnim(0x8000), 0);
-    EXPECT_EQ(empty.GetAnim(), -1);
-    EXPECT_EQ(empty.SelectFrame(0), 0);
-    EXPECT_EQ(empty.GetFrame(), -1);
-    EXPECT_EQ(empty.SetAnimProperties(1, 2, 0, 0, 0, 0, 0), 0);
-    EXPECT_EQ(empty.SetFrameProperties(1, 0, 10), 0);
-    EXPECT_EQ(empty.IsFinished(), 1);
-    unsigned short type = 77;
-    empty.GetAnimProperties(1, &type, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(type, 77);
-    empty.Pause();
-    EXPECT_EQ(empty.Draw(target), 0);
-    EXPECT_EQ(log.Text(), "");
 }
 
 }  // namespace

@@ -107,12 +107,4 @@ TEST_F(SpriteCollisionTest, SurfacesArePlacedAtTheirRectangle) {
     SDL_FreeSurface(block);
 }
 
-TEST_F(SpriteCollisionTest, EmptyOrMissingSpritesNeverCollide) {
-    Veltrano_CSprite empty;
-    a->SetCollisionMethod(0);
-    EXPECT_EQ(a->Collision(&empty, 0, 0, 0, 0, 0), 0);
-    EXPECT_EQ(a->Collision(static_cast<Veltrano_CSprite*>(nullptr), 0, 0, 0, 0, 0), 0);
-    EXPECT_EQ(empty.Collision(a.get(), 0, 0, 0, 0, 0), 0);
-}
-
 }  // namespace

@@ -73,15 +73,6 @@ TEST_F(SpriteDrawTest, AMovedSpriteLeavesTheScreenAsItWas) {
     SDL_FreeSurface(before);
 }
 
-TEST_F(SpriteDrawTest, WithoutRestoreTheOldImageStays) {
-    sprite->AutoRestore(0);
-    sprite->Draw(nullptr);
-    sprite->SetPosition(20, 0, 0);
-    sprite->Draw(nullptr);
-    EXPECT_EQ(FrameAt(Veltrano.screen, 0, 0), 0);
-    EXPECT_EQ(FrameAt(Veltrano.screen, 20, 0), 0);
-}
-
 TEST_F(SpriteDrawTest, TheSoftwareCursorStaysOnTopAndKeepsWhatWasDrawnUnderIt) {
     ICursor->Init();
     ICursor->SetSmooth(0);

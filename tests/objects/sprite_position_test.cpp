@@ -83,13 +83,4 @@ TEST_F(SpritePositionTest, SmoothedMovesFollowTheLogicFrameAndNeverGoBack) {
     EXPECT_EQ(FrameAt(target, 40, 10), 0);
 }
 
-TEST_F(SpritePositionTest, AnUnsmoothedMoveEndsTheSmoothing) {
-    sprite->SetPosition(0, 0, 0);
-    sprite->SetPosition(40, 0, 1);
-    AdvanceLogic(5);
-    ASSERT_LT(DrawnLeft(0), 40);
-    sprite->SetPosition(30, 0, 0);
-    EXPECT_EQ(DrawnLeft(0), 30);
-}
-
 }  // namespace
