@@ -9,6 +9,7 @@
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
 #include "objects/sprite_making.h"
+#include "objects/stored_sheet.h"
 
 namespace sprite_making {
 
@@ -54,6 +55,13 @@ SDL_Surface* MakeGLCopy(SDL_Surface* sheet) {
     SDL_Surface* copy = SDL_CreateRGBSurface(0, sheet->w, sheet->h, 32, 0, 0, 0, 0);
     if (copy != nullptr) SDL_BlitSurface(sheet, nullptr, copy, nullptr);
     return copy;
+}
+
+void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, uint8_t alpha, const SDL_Color* key) {
+    if (glCopy == nullptr) return;
+    stored_sheet::SetSurfaceAlpha(glCopy, alpha);
+    SDL_SetColorKey(glCopy, key != nullptr ? SDL_SRCCOLORKEY : 0,
+                    key != nullptr ? SDL_MapRGB(glCopy->format, key->r, key->g, key->b) : 0);
 }
 
 void MakeBackgroundWhenRestoring(SpriteData& sprite, int bitsPerPixel) {

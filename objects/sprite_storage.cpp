@@ -91,12 +91,6 @@ bool Version2Block::Upgrade(int handle, const LoadCall& call) {
     return true;
 }
 
-void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, uint8_t alpha, bool hasKey, Uint32 key) {
-    if (glCopy == nullptr) return;
-    stored_sheet::SetSurfaceAlpha(glCopy, alpha);
-    SDL_SetColorKey(glCopy, hasKey ? SDL_SRCCOLORKEY : 0, key);
-}
-
 // Turns the sheet made from the stored rows into the one the sprite draws:
 // key and alpha as stored, the screen's format, the texture under OpenGL.
 void FinishSheet(SpriteData& sprite, const pixel_format_record::Record& stored, const LoadCall& call) {
@@ -112,10 +106,7 @@ void FinishSheet(SpriteData& sprite, const pixel_format_record::Record& stored, 
     }
     sprite.alpha = stored.alpha;
     sprite.colorKey = static_cast<int32_t>(stored.colorkey);
-    const Uint32 glKey = hasKey && sprite.glCopy != nullptr
-                             ? SDL_MapRGB(sprite.glCopy->format, keyColor.r, keyColor.g, keyColor.b)
-                             : 0;
-    GiveGLCopyKeyAndAlpha(sprite.glCopy, stored.alpha, hasKey, glKey);
+    sprite_making::GiveGLCopyKeyAndAlpha(sprite.glCopy, stored.alpha, hasKey ? &keyColor : nullptr);
     if (display_format::DiffersFromScreen(sprite.sheet)) {
         sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
         if (sprite.perPixelAlpha)
