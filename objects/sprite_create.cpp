@@ -2,6 +2,7 @@
 // animations cut by the empty-frame test, key and alpha carried over, the
 // conversion to the screen's format.
 #include <cstring>
+#include <string>
 
 #include "Veltrano_CSprite.h"
 #include "Veltrano_ILogSystem.h"
@@ -126,15 +127,10 @@ int Veltrano_CSprite::Create(SDL_Surface* surface, const char* name, int frameWi
     const bool hasKey = SourceKeyColor(surface, keyColor);
     Uint32 key = hasKey ? SDL_MapRGB(sprite.sheet->format, keyColor.r, keyColor.g, keyColor.b) : 0;
     sprite_making::GiveGLCopyKeyAndAlpha(sprite.glCopy, static_cast<Uint8>(alpha), hasKey ? &keyColor : nullptr);
-    if (display_format::DiffersFromScreen(sprite.sheet)) {
-        sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
-        if (sprite.perPixelAlpha)
-            ILogSystem.Msg(5,
-                           " . [CSprite->Create('%s',%d,%d)] Info: surface with alpha per pixel loaded, it could "
-                           "slow down your graphics system.\n",
-                           name, frameWidth, frameHeight);
-        if (hasKey) key = SDL_MapRGB(sprite.sheet->format, keyColor.r, keyColor.g, keyColor.b);
-    }
+    const std::string origin =
+        "Create('" + std::string(name) + "'," + std::to_string(frameWidth) + "," + std::to_string(frameHeight) + ")";
+    if (sprite_making::ConvertForScreen(sprite, origin.c_str()) && hasKey)
+        key = SDL_MapRGB(sprite.sheet->format, keyColor.r, keyColor.g, keyColor.b);
     if (Veltrano.IsGL()) Veltrano.Surface2Texture(sprite.sheet);
     sprite_making::MakeBackgroundWhenRestoring(sprite, 32);
     sprite_making::TakePixelBackup(sprite);

@@ -8,6 +8,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
+#include "imaging/display_format.h"
 #include "objects/sprite_making.h"
 #include "objects/stored_sheet.h"
 
@@ -62,6 +63,17 @@ void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, uint8_t alpha, const SDL_Color* 
     stored_sheet::SetSurfaceAlpha(glCopy, alpha);
     SDL_SetColorKey(glCopy, key != nullptr ? SDL_SRCCOLORKEY : 0,
                     key != nullptr ? SDL_MapRGB(glCopy->format, key->r, key->g, key->b) : 0);
+}
+
+bool ConvertForScreen(SpriteData& sprite, const char* origin) {
+    if (!display_format::DiffersFromScreen(sprite.sheet)) return false;
+    sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
+    if (sprite.perPixelAlpha)
+        ILogSystem.Msg(5,
+                       " . [CSprite->%s] Info: surface with alpha per pixel loaded, it could slow down your "
+                       "graphics system.\n",
+                       origin);
+    return true;
 }
 
 void MakeBackgroundWhenRestoring(SpriteData& sprite, int bitsPerPixel) {

@@ -25,6 +25,11 @@ SDL_Surface* MakeGLCopy(SDL_Surface* sheet);
 // for none); nothing without a copy.
 void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, uint8_t alpha, const SDL_Color* key);
 
+// The sheet in the screen's format when it differs (a sheet with per-pixel
+// alpha keeps its channel, and origin, e.g. "Load('a.dpf','hero')", names
+// the call in the information line that says so). True when converted.
+bool ConvertForScreen(SpriteData& sprite, const char* origin);
+
 // The background surface under one frame when autoRestore is on.
 void MakeBackgroundWhenRestoring(SpriteData& sprite, int bitsPerPixel);
 

@@ -107,14 +107,8 @@ void FinishSheet(SpriteData& sprite, const pixel_format_record::Record& stored, 
     sprite.alpha = stored.alpha;
     sprite.colorKey = static_cast<int32_t>(stored.colorkey);
     sprite_making::GiveGLCopyKeyAndAlpha(sprite.glCopy, stored.alpha, hasKey ? &keyColor : nullptr);
-    if (display_format::DiffersFromScreen(sprite.sheet)) {
-        sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
-        if (sprite.perPixelAlpha)
-            ILogSystem.Msg(5,
-                           " . [CSprite->Load('%s','%s')] Info: surface with alpha per pixel loaded, it could slow "
-                           "down your graphics system.\n",
-                           Text(call.file), call.name);
-    }
+    const std::string origin = "Load('" + std::string(Text(call.file)) + "','" + call.name + "')";
+    sprite_making::ConvertForScreen(sprite, origin.c_str());
     if (!hasKey) {
         display_format::MarkNoColorKey(sprite.sheet);
     } else if (!sprite.perPixelAlpha) {
