@@ -100,7 +100,11 @@ void FinishSheet(SpriteData& sprite, const pixel_format_record::Record& stored, 
     sprite.glCopy = sprite_making::MakeGLCopy(sprite.sheet);
     sprite.perPixelAlpha = sprite.sheet->format->Amask != 0 ? 1 : 0;
     if (!sprite.perPixelAlpha) {
-        if (sprite.sheet->format->BitsPerPixel == 32) sprite.sheet = stored_sheet::ReduceTo24Bits(sprite.sheet);
+        // Without an alpha channel 32 bits are 24 bits and a spare byte; with a
+        // screen the sheet takes the screen's format anyway, straight from
+        // the stored one.
+        if (sprite.sheet->format->BitsPerPixel == 32 && Veltrano.screen == nullptr)
+            sprite.sheet = stored_sheet::ReduceTo24Bits(sprite.sheet);
         stored_sheet::SetSurfaceAlpha(sprite.sheet, stored.alpha);
         if (!hasKey) SDL_SetColorKey(sprite.sheet, 0, 0);
     }
