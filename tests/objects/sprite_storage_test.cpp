@@ -128,6 +128,28 @@ TEST_F(SpriteStorageTest, PerPixelAlphaSurvivesAndConvertsWithItsInformationLine
     SDL_FreeSurface(source);
 }
 
+// With a screen the stored sheet ends in the screen's format, its key the
+// same colour there (the 32-bit screen first: the 16-bit one loses bits).
+TEST_F(SpriteStorageTest, OnAScreenLoadedSheetsTakeItsFormat) {
+    for (int depth : {32, 16}) {
+        SCOPED_TRACE(depth);
+        SDL_Surface* source = SheetSurface(4, 4, {2}, 32, tile_test::kXRGB32);
+        Veltrano_CSprite sprite;
+        ASSERT_EQ(sprite.Create(source, "s", 4, 4), 1);
+        sprite.SetColorKey(0, 0xFF, 0);
+        const std::string archive = "screen" + std::to_string(depth) + ".dpf";
+        ASSERT_GT(sprite.Save(archive.c_str(), "SPR2"), 0);
+        OpenScreen(depth);
+        Veltrano_CSprite loaded;
+        ASSERT_EQ(loaded.Load(archive.c_str(), "s", "n"), 1);
+        SDL_Surface* sheet = loaded.GetSurface();
+        EXPECT_EQ(sheet->format->BitsPerPixel, Veltrano.screen->format->BitsPerPixel);
+        EXPECT_EQ(loaded.GetColorKey(), static_cast<int>(SDL_MapRGB(sheet->format, 0, 0xFF, 0)));
+        EXPECT_TRUE(SameArea(sheet, 0, 0, source, 0, 0, source->w, source->h) || depth == 16);
+        SDL_FreeSurface(source);
+    }
+}
+
 // Records the SDK cannot make itself (other types, ranges, hot spots,
 // times, a position) load as stored and are written back byte for byte.
 TEST_F(SpriteStorageTest, AnimationRecordsAndPositionSurviveALoadAndSave) {
