@@ -82,7 +82,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("load_2048x1024/block_and_surface", BM_BlockAndSurface)
         ->Unit(benchmark::kMillisecond)
         ->MinTime(1.0);
-    benchmark::RegisterBenchmark("load_2048x1024/sprite_Load", BM_SpriteLoad)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+    benchmark::RegisterBenchmark("load_2048x1024/sprite_Load", BM_SpriteLoad)
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(1.0);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     TimeCollector collector;

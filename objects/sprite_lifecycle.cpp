@@ -21,6 +21,7 @@ void TellSlavesMasterIsGone(SpriteData& master) {
     for (SpriteData* slave : master.slaves) {
         slave->masterGone = true;
         slave->masterData = nullptr;
+        slave->master = nullptr;
         slave->sheet = nullptr;
         slave->glCopy = nullptr;
         slave->pixelBackup = nullptr;

@@ -93,7 +93,8 @@ TEST_F(SpriteCloneTest, SlavesOfADeletedMasterReportAndRefuse) {
     delete master;
     log.Clear();
     EXPECT_EQ(slave->GetSurface(), nullptr);
-    EXPECT_TRUE(log.Contains(" . [CSprite::GetSurface()] Error: the master of sprite 'hero' was deleted or cleaned.\n"));
+    EXPECT_TRUE(
+        log.Contains(" . [CSprite::GetSurface()] Error: the master of sprite 'hero' was deleted or cleaned.\n"));
     EXPECT_EQ(slave->Save("sprites.dpf", "SPR2"), 0);
     slave->SetAlpha(10);
     slave->SetColorKey(1, 2, 3);

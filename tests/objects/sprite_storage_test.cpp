@@ -48,7 +48,8 @@ std::vector<uint8_t> Version1Of(const std::vector<uint8_t>& v2, uint32_t key) {
         const int frames = v2[at + 4] | v2[at + 5] << 8;
         v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.begin() + static_cast<long>(at) + 12);
         at += 64;
-        for (int f = 0; f < frames; ++f, at += 16) v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.begin() + static_cast<long>(at) + 4);
+        for (int f = 0; f < frames; ++f, at += 16)
+            v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.begin() + static_cast<long>(at) + 4);
     }
     const size_t record = v1.size();
     v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.end());
@@ -300,7 +301,8 @@ TEST_F(SpriteStorageTest, DamagedBlocksAreRefused) {
         log.Clear();
         Veltrano_CSprite sprite;
         EXPECT_EQ(sprite.Load(archive.c_str(), "hero", "n"), 0);
-        EXPECT_TRUE(log.Contains(" . [CSprite::Load('" + archive + "','hero','n')] Error: the sprite block is damaged: "))
+        EXPECT_TRUE(
+            log.Contains(" . [CSprite::Load('" + archive + "','hero','n')] Error: the sprite block is damaged: "))
             << log.Text();
         EXPECT_EQ(sprite.GetAlpha(), -1);
         EXPECT_EQ(sprite.GetSurface(), nullptr);
