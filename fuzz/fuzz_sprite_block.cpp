@@ -3,7 +3,8 @@
 // version 1 "SPR" (odd), the rest is the block. A sprite that loads must
 // keep its invariants: saved again, its block passes the reader's checks
 // (ranges inside the frames, frames inside the sheet, sizes that agree);
-// a clone, the property calls and the information dump run on it too.
+// every animation is drawn and collided with a clone, and the property
+// calls and the information dump run on it too.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -17,20 +18,7 @@
 namespace {
 
 std::string archive;
-
-int FreshArchiveWith(const char* type, std::string& bytes) {
-    std::remove(archive.c_str());
-    const int handle = IStuffDPF->Create(archive.c_str());
-    if (handle <= 0) std::abort();
-    DPF_BlockData block{};
-    std::strcpy(block.name, "input");
-    std::strcpy(block.type, type);
-    block.storage = 1;  // raw: the fuzzer's bytes are what Load sees
-    block.size = static_cast<int>(bytes.size());
-    block.data = bytes.data();
-    IStuffDPF->AddData(handle, &block);
-    return handle;
-}
+SDL_Surface* target = nullptr;
 
 // The loaded sprite's records as a block must read back without fault.
 void CheckInvariants(Veltrano_CSprite& sprite, int handle, int animCount) {
@@ -46,7 +34,21 @@ void CheckInvariants(Veltrano_CSprite& sprite, int handle, int animCount) {
     IStuffDPF->FreeBlock(&block);
 }
 
-void Exercise(Veltrano_CSprite& sprite) {
+// Every animation's frames are read by drawing and by a pixel collision.
+void DrawEveryAnimation(Veltrano_CSprite& sprite, Veltrano_CSprite& slave, int animCount) {
+    for (int anim = 1; anim <= animCount && anim <= 64; ++anim) {
+        unsigned short type = 0, state = 0, frames = 0, start = 0, end = 0;
+        short hotSpotX = 0, hotSpotY = 0;
+        sprite.GetAnimProperties(anim, &type, &state, &frames, &hotSpotX, &hotSpotY, &start, &end);
+        sprite.SelectAnim(state);
+        slave.SelectAnim(state);
+        for (int step = 0; step < 3; ++step) sprite.Draw(target);
+        slave.Draw(target);
+        sprite.Collision(&slave, 0, 0, 1, 1, 0);
+    }
+}
+
+void Exercise(Veltrano_CSprite& sprite, int animCount) {
     sprite.Info();
     sprite.SetAlpha(128);
     sprite.SetColorKey(1, 2, 3);
@@ -55,6 +57,7 @@ void Exercise(Veltrano_CSprite& sprite) {
     if (slave.Clone(&sprite) <= 0) std::abort();
     slave.SetAlpha(255);
     slave.Info();
+    DrawEveryAnimation(sprite, slave, animCount);
     sprite.Clean();
     if (slave.GetSurface() != nullptr) std::abort();
 }
@@ -63,6 +66,8 @@ void Exercise(Veltrano_CSprite& sprite) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     archive = fuzz_setup::Start("fuzz_sprite_block", "sprites.dpf");
+    target = SDL_CreateRGBSurface(SDL_SWSURFACE, 48, 48, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    if (target == nullptr) std::abort();
     return 0;
 }
 
@@ -70,12 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     const char* type = (data[0] & 1) ? "SPR" : "SPR2";
     std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const int handle = FreshArchiveWith(type, bytes);
+    const int handle = fuzz_setup::FreshArchiveWith(archive, type, bytes);
     Veltrano_CSprite sprite;
     const int animCount = sprite.Load(handle, "input", "fuzz");
     if (animCount > 0) {
         CheckInvariants(sprite, handle, animCount);
-        Exercise(sprite);
+        Exercise(sprite, animCount);
     }
     IStuffDPF->Close(handle);
     return 0;

@@ -82,7 +82,8 @@ const char* ReadAnim(Cursor& cursor, const Layout& layout, int columns, SpriteAn
 std::vector<uint8_t> Assemble(const int32_t header[6], const std::vector<SpriteAnim>& anims,
                               const uint8_t formatRecord[record::kSize], int64_t rowBytes, int64_t& rowsAt) {
     int64_t size = kHeaderSize + record::kSize + rowBytes;
-    for (const SpriteAnim& anim : anims) size += kAnimSize + int64_t{kFrameSize} * static_cast<int64_t>(anim.frames.size());
+    for (const SpriteAnim& anim : anims)
+        size += kAnimSize + int64_t{kFrameSize} * static_cast<int64_t>(anim.frames.size());
     std::vector<uint8_t> bytes(static_cast<size_t>(size), 0);
     uint8_t* out = bytes.data();
     for (int i = 0; i < 6; ++i) dpf_format::StoreLE32(out + 4 * i, static_cast<uint32_t>(header[i]));

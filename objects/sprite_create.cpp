@@ -2,15 +2,15 @@
 // animations cut by the empty-frame test, key and alpha carried over, the
 // conversion to the screen's format.
 #include <cstring>
+#include <string>
 
 #include "Veltrano_CSprite.h"
-#include "Veltrano_IImage.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
-#include "core/video_surface.h"
 #include "imaging/display_format.h"
 #include "objects/sprite_making.h"
+#include "objects/stored_sheet.h"
 
 namespace {
 
@@ -49,15 +49,6 @@ bool CreateAllowed(const SpriteData& sprite, SDL_Surface* surface, const CreateC
     }
     if (refusal != nullptr) LogCreate(level, call, refusal);
     return refusal == nullptr;
-}
-
-// The copy keeps the source's format, flags and surface alpha.
-SDL_Surface* CopyOf(SDL_Surface* source) {
-    SDL_Surface* copy = SDL_ConvertSurface(source, source->format, source->flags);
-    if (copy == nullptr) return nullptr;
-    if ((source->flags & SDL_SRCALPHA) && source->format->alpha != 255)
-        SDL_SetAlpha(copy, SDL_SRCALPHA, source->format->alpha);
-    return copy;
 }
 
 // A frame is empty when every pixel has the raw value of its top-left one,
@@ -106,30 +97,6 @@ bool SourceKeyColor(SDL_Surface* source, SDL_Color& color) {
     return true;
 }
 
-void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, int alpha, bool hasKey, Uint32 key) {
-    if (glCopy == nullptr) return;
-    if (alpha == 255)
-        SDL_SetAlpha(glCopy, 0, 255);
-    else
-        SDL_SetAlpha(glCopy, SDL_SRCALPHA, static_cast<Uint8>(alpha));
-    SDL_SetColorKey(glCopy, hasKey ? SDL_SRCCOLORKEY : 0, key);
-}
-
-// Reads a BMP or PNG file as it is; the automatic conversion setting is off
-// meanwhile and put back as it was.
-SDL_Surface* ReadImageFile(const char* file) {
-    if (IImage == nullptr) return nullptr;
-    const bool converting = video_surface::AutomaticConversion();
-    video_surface::SetAutomaticConversion(false);
-    SDL_Surface* surface = nullptr;
-    if (IImage->isBMP(file))
-        surface = IImage->LoadBMP(file);
-    else if (IImage->isPNG(file))
-        surface = IImage->LoadPNG(file);
-    video_surface::SetAutomaticConversion(converting);
-    return surface;
-}
-
 }  // namespace
 
 int Veltrano_CSprite::Create(SDL_Surface* surface, const char* name, int frameWidth, int frameHeight) {
@@ -138,7 +105,7 @@ int Veltrano_CSprite::Create(SDL_Surface* surface, const char* name, int frameWi
     // A surface without pixels would give a sprite without animations.
     if (surface->w == 0 || surface->h == 0) return 0;
     SpriteData& sprite = *data;
-    sprite.sheet = CopyOf(surface);
+    sprite.sheet = stored_sheet::CopyOf(surface);
     if (sprite.sheet == nullptr) return 0;
     sprite.glCopy = sprite_making::MakeGLCopy(sprite.sheet);
     sprite.perPixelAlpha = (sprite.sheet->flags & SDL_SRCALPHA) && sprite.sheet->format->Amask != 0 ? 1 : 0;
@@ -159,16 +126,11 @@ int Veltrano_CSprite::Create(SDL_Surface* surface, const char* name, int frameWi
     SDL_Color keyColor{};
     const bool hasKey = SourceKeyColor(surface, keyColor);
     Uint32 key = hasKey ? SDL_MapRGB(sprite.sheet->format, keyColor.r, keyColor.g, keyColor.b) : 0;
-    GiveGLCopyKeyAndAlpha(sprite.glCopy, alpha, hasKey, key);
-    if (display_format::DiffersFromScreen(sprite.sheet)) {
-        sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
-        if (sprite.perPixelAlpha)
-            ILogSystem.Msg(5,
-                           " . [CSprite->Create('%s',%d,%d)] Info: surface with alpha per pixel loaded, it could "
-                           "slow down your graphics system.\n",
-                           name, frameWidth, frameHeight);
-        if (hasKey) key = SDL_MapRGB(sprite.sheet->format, keyColor.r, keyColor.g, keyColor.b);
-    }
+    sprite_making::GiveGLCopyKeyAndAlpha(sprite.glCopy, static_cast<Uint8>(alpha), hasKey ? &keyColor : nullptr);
+    const std::string origin =
+        "Create('" + std::string(name) + "'," + std::to_string(frameWidth) + "," + std::to_string(frameHeight) + ")";
+    if (sprite_making::ConvertForScreen(sprite, origin.c_str()) && hasKey)
+        key = SDL_MapRGB(sprite.sheet->format, keyColor.r, keyColor.g, keyColor.b);
     if (Veltrano.IsGL()) Veltrano.Surface2Texture(sprite.sheet);
     sprite_making::MakeBackgroundWhenRestoring(sprite, 32);
     sprite_making::TakePixelBackup(sprite);
@@ -200,7 +162,7 @@ int Veltrano_CSprite::Create(const char* file, const char* name, int frameWidth,
                        file, name);
         return 0;
     }
-    SDL_Surface* image = ReadImageFile(file);
+    SDL_Surface* image = stored_sheet::ReadImageFile(file);
     if (image == nullptr) {
         ILogSystem.Msg(0,
                        " . [CSprite::Create('%s','%s')] Error: it was not possible to load the given image file.\n",

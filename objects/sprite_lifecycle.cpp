@@ -8,7 +8,9 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
+#include "imaging/display_format.h"
 #include "objects/sprite_making.h"
+#include "objects/stored_sheet.h"
 
 namespace sprite_making {
 
@@ -19,6 +21,7 @@ void TellSlavesMasterIsGone(SpriteData& master) {
     for (SpriteData* slave : master.slaves) {
         slave->masterGone = true;
         slave->masterData = nullptr;
+        slave->master = nullptr;
         slave->sheet = nullptr;
         slave->glCopy = nullptr;
         slave->pixelBackup = nullptr;
@@ -54,6 +57,24 @@ SDL_Surface* MakeGLCopy(SDL_Surface* sheet) {
     SDL_Surface* copy = SDL_CreateRGBSurface(0, sheet->w, sheet->h, 32, 0, 0, 0, 0);
     if (copy != nullptr) SDL_BlitSurface(sheet, nullptr, copy, nullptr);
     return copy;
+}
+
+void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, uint8_t alpha, const SDL_Color* key) {
+    if (glCopy == nullptr) return;
+    stored_sheet::SetSurfaceAlpha(glCopy, alpha);
+    SDL_SetColorKey(glCopy, key != nullptr ? SDL_SRCCOLORKEY : 0,
+                    key != nullptr ? SDL_MapRGB(glCopy->format, key->r, key->g, key->b) : 0);
+}
+
+bool ConvertForScreen(SpriteData& sprite, const char* origin) {
+    if (!display_format::DiffersFromScreen(sprite.sheet)) return false;
+    sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
+    if (sprite.perPixelAlpha)
+        ILogSystem.Msg(5,
+                       " . [CSprite->%s] Info: surface with alpha per pixel loaded, it could slow down your "
+                       "graphics system.\n",
+                       origin);
+    return true;
 }
 
 void MakeBackgroundWhenRestoring(SpriteData& sprite, int bitsPerPixel) {

@@ -21,6 +21,15 @@ int32_t InitialAutoRestore();
 // from; null outside OpenGL mode.
 SDL_Surface* MakeGLCopy(SDL_Surface* sheet);
 
+// The OpenGL copy's alpha and key (a colour mapped into its format; null
+// for none); nothing without a copy.
+void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, uint8_t alpha, const SDL_Color* key);
+
+// The sheet in the screen's format when it differs (a sheet with per-pixel
+// alpha keeps its channel, and origin, e.g. "Load('a.dpf','hero')", names
+// the call in the information line that says so). True when converted.
+bool ConvertForScreen(SpriteData& sprite, const char* origin);
+
 // The background surface under one frame when autoRestore is on.
 void MakeBackgroundWhenRestoring(SpriteData& sprite, int bitsPerPixel);
 

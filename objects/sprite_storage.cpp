@@ -91,12 +91,6 @@ bool Version2Block::Upgrade(int handle, const LoadCall& call) {
     return true;
 }
 
-void GiveGLCopyKeyAndAlpha(SDL_Surface* glCopy, uint8_t alpha, bool hasKey, Uint32 key) {
-    if (glCopy == nullptr) return;
-    stored_sheet::SetSurfaceAlpha(glCopy, alpha);
-    SDL_SetColorKey(glCopy, hasKey ? SDL_SRCCOLORKEY : 0, key);
-}
-
 // Turns the sheet made from the stored rows into the one the sprite draws:
 // key and alpha as stored, the screen's format, the texture under OpenGL.
 void FinishSheet(SpriteData& sprite, const pixel_format_record::Record& stored, const LoadCall& call) {
@@ -106,24 +100,19 @@ void FinishSheet(SpriteData& sprite, const pixel_format_record::Record& stored, 
     sprite.glCopy = sprite_making::MakeGLCopy(sprite.sheet);
     sprite.perPixelAlpha = sprite.sheet->format->Amask != 0 ? 1 : 0;
     if (!sprite.perPixelAlpha) {
-        if (sprite.sheet->format->BitsPerPixel == 32) sprite.sheet = stored_sheet::ReduceTo24Bits(sprite.sheet);
+        // Without an alpha channel 32 bits are 24 bits and a spare byte; with a
+        // screen the sheet takes the screen's format anyway, straight from
+        // the stored one.
+        if (sprite.sheet->format->BitsPerPixel == 32 && Veltrano.screen == nullptr)
+            sprite.sheet = stored_sheet::ReduceTo24Bits(sprite.sheet);
         stored_sheet::SetSurfaceAlpha(sprite.sheet, stored.alpha);
         if (!hasKey) SDL_SetColorKey(sprite.sheet, 0, 0);
     }
     sprite.alpha = stored.alpha;
     sprite.colorKey = static_cast<int32_t>(stored.colorkey);
-    const Uint32 glKey = hasKey && sprite.glCopy != nullptr
-                             ? SDL_MapRGB(sprite.glCopy->format, keyColor.r, keyColor.g, keyColor.b)
-                             : 0;
-    GiveGLCopyKeyAndAlpha(sprite.glCopy, stored.alpha, hasKey, glKey);
-    if (display_format::DiffersFromScreen(sprite.sheet)) {
-        sprite.sheet = display_format::ConvertToScreen(sprite.sheet);
-        if (sprite.perPixelAlpha)
-            ILogSystem.Msg(5,
-                           " . [CSprite->Load('%s','%s')] Info: surface with alpha per pixel loaded, it could slow "
-                           "down your graphics system.\n",
-                           Text(call.file), call.name);
-    }
+    sprite_making::GiveGLCopyKeyAndAlpha(sprite.glCopy, stored.alpha, hasKey ? &keyColor : nullptr);
+    const std::string origin = "Load('" + std::string(Text(call.file)) + "','" + call.name + "')";
+    sprite_making::ConvertForScreen(sprite, origin.c_str());
     if (!hasKey) {
         display_format::MarkNoColorKey(sprite.sheet);
     } else if (!sprite.perPixelAlpha) {

@@ -4,10 +4,33 @@
 
 #include <cstring>
 
+#include "Veltrano_IImage.h"
 #include "Veltrano_IStuffDPF.h"
 #include "archive/archive_format.h"
+#include "core/video_surface.h"
 
 namespace stored_sheet {
+
+SDL_Surface* ReadImageFile(const char* file) {
+    if (IImage == nullptr) return nullptr;
+    const bool converting = video_surface::AutomaticConversion();
+    video_surface::SetAutomaticConversion(false);
+    SDL_Surface* surface = nullptr;
+    if (IImage->isBMP(file))
+        surface = IImage->LoadBMP(file);
+    else if (IImage->isPNG(file))
+        surface = IImage->LoadPNG(file);
+    video_surface::SetAutomaticConversion(converting);
+    return surface;
+}
+
+SDL_Surface* CopyOf(SDL_Surface* source) {
+    SDL_Surface* copy = SDL_ConvertSurface(source, source->format, source->flags);
+    if (copy == nullptr) return nullptr;
+    if ((source->flags & SDL_SRCALPHA) && source->format->alpha != 255)
+        SDL_SetAlpha(copy, SDL_SRCALPHA, source->format->alpha);
+    return copy;
+}
 
 int OpenOrCreate(const char* dpfFile) {
     struct stat info;

@@ -1,6 +1,7 @@
-// Steps the loaders and savers of tiles and sprites share: opening an
-// archive to save into, adding a block, and bringing a stored sheet without
-// per-pixel alpha into the form the SDK draws.
+// Steps the makers, loaders and savers of tiles and sprites share: reading
+// an image file as it is, copying a caller's surface, opening an archive to
+// save into, adding a block, and bringing a stored sheet without per-pixel
+// alpha into the form the SDK draws.
 #ifndef VELTRANO_OBJECTS_STORED_SHEET_H
 #define VELTRANO_OBJECTS_STORED_SHEET_H
 
@@ -11,6 +12,14 @@
 #include <vector>
 
 namespace stored_sheet {
+
+// Reads a BMP or PNG file as it is: the core's automatic conversion is off
+// meanwhile and put back as it was. Null when it is no such image.
+SDL_Surface* ReadImageFile(const char* file);
+
+// A copy in the source's own format and flags that keeps its surface alpha
+// as well as its key; null when SDL cannot make it.
+SDL_Surface* CopyOf(SDL_Surface* source);
 
 // The handle of the archive, made when no file of that name exists.
 int OpenOrCreate(const char* dpfFile);

@@ -51,6 +51,21 @@ TEST_F(SpriteCloneTest, ASlaveSharesTheSheetAndCopiesTheRecords) {
     EXPECT_EQ(master.GetAlpha(), 120);
 }
 
+TEST_F(SpriteCloneTest, ASlaveSelectsItsOwnAnimation) {
+    Veltrano_CSprite master, slave;
+    ASSERT_EQ(master.Create(sheet, "hero", 4, 4), 2);
+    ASSERT_EQ(slave.Clone(&master), 2);
+    slave.SelectAnim(0x8001);
+    slave.SetAnimProperties(2, SPRITE_ANIM_PINGPONG, KEEP_VALUE, 1, 2, KEEP_VALUE, KEEP_VALUE);
+    EXPECT_EQ(slave.GetAnim(), 0x8001);
+    EXPECT_EQ(master.GetAnim(), 0x8000);
+    unsigned short type = 0, state = 0, frames = 0, start = 0, end = 0;
+    short hotSpotX = 0, hotSpotY = 0;
+    master.GetAnimProperties(2, &type, &state, &frames, &hotSpotX, &hotSpotY, &start, &end);
+    EXPECT_EQ(type, SPRITE_ANIM_LOOP);
+    EXPECT_EQ(hotSpotX, 0);
+}
+
 TEST_F(SpriteCloneTest, ClonesOfClonesAndOfExistingSpritesAreRefused) {
     Veltrano_CSprite master, slave, third;
     ASSERT_EQ(master.Create(sheet, "hero", 4, 4), 2);
@@ -78,7 +93,8 @@ TEST_F(SpriteCloneTest, SlavesOfADeletedMasterReportAndRefuse) {
     delete master;
     log.Clear();
     EXPECT_EQ(slave->GetSurface(), nullptr);
-    EXPECT_TRUE(log.Contains(" . [CSprite::GetSurface()] Error: the master of sprite 'hero' was deleted or cleaned.\n"));
+    EXPECT_TRUE(
+        log.Contains(" . [CSprite::GetSurface()] Error: the master of sprite 'hero' was deleted or cleaned.\n"));
     EXPECT_EQ(slave->Save("sprites.dpf", "SPR2"), 0);
     slave->SetAlpha(10);
     slave->SetColorKey(1, 2, 3);

@@ -15,13 +15,18 @@ using namespace sprite_test;
 
 class SpriteCreateTest : public SpriteTest {};
 
-TEST_F(SpriteCreateTest, CountsLiveSprites) {
+TEST_F(SpriteCreateTest, CountsLiveSpritesAndReportsLeftOnesAtShutDown) {
     const int before = Veltrano.spriteCount;
     {
         Veltrano_CSprite a, b;
         EXPECT_EQ(Veltrano.spriteCount, before + 2);
     }
     EXPECT_EQ(Veltrano.spriteCount, before);
+    auto* leaked = new Veltrano_CSprite;
+    Veltrano.Quit();
+    EXPECT_TRUE(log.Contains("\n . [CSprites] Warning! your application have left 1 sprites without deleting."));
+    delete leaked;
+    ASSERT_EQ(Veltrano.Init(SDL_INIT_VIDEO), 1);
 }
 
 TEST_F(SpriteCreateTest, RowsAreAnimationsEndingAtTheFirstEmptyFrame) {

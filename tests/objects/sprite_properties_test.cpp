@@ -115,6 +115,26 @@ TEST_F(SpritePropertiesTest, BackgroundRestoreNeedsASingleBufferedScreen) {
     SDL_FreeSurface(sheet);
 }
 
+TEST_F(SpritePropertiesTest, CleanEmptiesARunningSpriteButNotAPausedOne) {
+    SDL_Surface* sheet = SheetSurface(4, 4, {2}, 24, tile_test::kRGB24);
+    Veltrano_CSprite sprite;
+    ASSERT_EQ(sprite.Create(sheet, "kept", 4, 4), 1);
+    sprite.Pause();
+    sprite.Clean();
+    EXPECT_STREQ(sprite.GetName(), "kept");
+    EXPECT_NE(sprite.GetSurface(), nullptr);
+    sprite.Resume();
+    sprite.Clean();
+    EXPECT_EQ(sprite.GetSurface(), nullptr);
+    EXPECT_EQ(sprite.GetAlpha(), -1);
+    int w = 1, h = 1;
+    sprite.GetOffset(&w, &h);
+    EXPECT_EQ(w, 0);
+    // Empty again, the sprite can be made anew.
+    EXPECT_EQ(sprite.Create(sheet, "again", 4, 4), 1);
+    SDL_FreeSurface(sheet);
+}
+
 TEST_F(SpritePropertiesTest, TheInformationDumpDescribesSheetAndAnimations) {
     SDL_Surface* sheet = SheetSurface(8, 4, {2, 1}, 16, tile_test::kRGB565);
     Veltrano_CSprite sprite;

@@ -48,7 +48,8 @@ std::vector<uint8_t> Version1Of(const std::vector<uint8_t>& v2, uint32_t key) {
         const int frames = v2[at + 4] | v2[at + 5] << 8;
         v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.begin() + static_cast<long>(at) + 12);
         at += 64;
-        for (int f = 0; f < frames; ++f, at += 16) v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.begin() + static_cast<long>(at) + 4);
+        for (int f = 0; f < frames; ++f, at += 16)
+            v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.begin() + static_cast<long>(at) + 4);
     }
     const size_t record = v1.size();
     v1.insert(v1.end(), v2.begin() + static_cast<long>(at), v2.end());
@@ -126,6 +127,28 @@ TEST_F(SpriteStorageTest, PerPixelAlphaSurvivesAndConvertsWithItsInformationLine
     EXPECT_TRUE(log.Contains(" . [CSprite->Load('sprites.dpf','glass')] Info: surface with alpha per pixel loaded, it "
                              "could slow down your graphics system.\n"));
     SDL_FreeSurface(source);
+}
+
+// With a screen the stored sheet ends in the screen's format, its key the
+// same colour there (the 32-bit screen first: the 16-bit one loses bits).
+TEST_F(SpriteStorageTest, OnAScreenLoadedSheetsTakeItsFormat) {
+    for (int depth : {32, 16}) {
+        SCOPED_TRACE(depth);
+        SDL_Surface* source = SheetSurface(4, 4, {2}, 32, tile_test::kXRGB32);
+        Veltrano_CSprite sprite;
+        ASSERT_EQ(sprite.Create(source, "s", 4, 4), 1);
+        sprite.SetColorKey(0, 0xFF, 0);
+        const std::string archive = "screen" + std::to_string(depth) + ".dpf";
+        ASSERT_GT(sprite.Save(archive.c_str(), "SPR2"), 0);
+        OpenScreen(depth);
+        Veltrano_CSprite loaded;
+        ASSERT_EQ(loaded.Load(archive.c_str(), "s", "n"), 1);
+        SDL_Surface* sheet = loaded.GetSurface();
+        EXPECT_EQ(sheet->format->BitsPerPixel, Veltrano.screen->format->BitsPerPixel);
+        EXPECT_EQ(loaded.GetColorKey(), static_cast<int>(SDL_MapRGB(sheet->format, 0, 0xFF, 0)));
+        EXPECT_TRUE(SameArea(sheet, 0, 0, source, 0, 0, source->w, source->h) || depth == 16);
+        SDL_FreeSurface(source);
+    }
 }
 
 // Records the SDK cannot make itself (other types, ranges, hot spots,
@@ -278,7 +301,8 @@ TEST_F(SpriteStorageTest, DamagedBlocksAreRefused) {
         log.Clear();
         Veltrano_CSprite sprite;
         EXPECT_EQ(sprite.Load(archive.c_str(), "hero", "n"), 0);
-        EXPECT_TRUE(log.Contains(" . [CSprite::Load('" + archive + "','hero','n')] Error: the sprite block is damaged: "))
+        EXPECT_TRUE(
+            log.Contains(" . [CSprite::Load('" + archive + "','hero','n')] Error: the sprite block is damaged: "))
             << log.Text();
         EXPECT_EQ(sprite.GetAlpha(), -1);
         EXPECT_EQ(sprite.GetSurface(), nullptr);

@@ -47,7 +47,8 @@ std::vector<AnimSummary> Animations(Veltrano_CSprite& sprite, testing_support::L
                                &anim.state, &anim.frameCount, &current) == 3 && !anims.empty()) {
             anims.back().state = anim.state;
             anims.back().frameCount = anim.frameCount;
-        } else if (std::sscanf(line.c_str(), "         . HotSpot X: %d - HotSpot Y: %d - Start frame: %d - End frame: %d",
+        } else if (std::sscanf(line.c_str(),
+                               "         . HotSpot X: %d - HotSpot Y: %d - Start frame: %d - End frame: %d",
                                &anim.hotSpotX, &anim.hotSpotY, &anim.startFrame, &anim.endFrame) == 4 &&
                    !anims.empty()) {
             anims.back().hotSpotX = anim.hotSpotX;

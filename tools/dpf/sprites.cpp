@@ -68,7 +68,8 @@ bool AddSpriteFile(ArchiveSession& archive, const std::string& path, const std::
     }
     const std::string fault = CuttingFault(sheet, options);
     Veltrano_CSprite sprite;
-    const int animations = fault.empty() ? sprite.Create(sheet, name.c_str(), options.frameWidth, options.frameHeight) : 0;
+    const int animations =
+        fault.empty() ? sprite.Create(sheet, name.c_str(), options.frameWidth, options.frameHeight) : 0;
     SDL_FreeSurface(sheet);
     if (!fault.empty() || animations <= 0) {
         PrintError("'%s' cannot be cut into frames of %dx%d: %s", path.c_str(), options.frameWidth,
