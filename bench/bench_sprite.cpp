@@ -3,12 +3,11 @@
 // against the same 1,000 frame blits done with raw SDL_BlitSurface; then
 // the cost of background restore, of each special effect with its cached
 // frame and with the frame rebuilt at every draw, and of collisions
-// between large frames under each collision method, and Load of a large
-// sprite against reading its block alone.
+// between large frames under each collision method. (Load has its own
+// benchmark, bench_sprite_load.)
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -142,42 +141,12 @@ void BM_LargeCollision(benchmark::State& state) {
     benchmark::DoNotOptimize(hits);
 }
 
-constexpr int kLargeSheet = 1024;  // 16 animations of 16 frames of 64 x 64
-const char* const kArchive = "bench_sprite.dpf";
-int archiveHandle = 0;
-
-bool SaveLargeSprite() {
-    std::remove(kArchive);
-    SDL_Surface* sheet = PaintedSheet(kLargeSheet / 16, 16, 16);
-    Veltrano_CSprite large;
-    const bool made = large.Create(sheet, "large", kLargeSheet / 16, kLargeSheet / 16) == 16 &&
-                      large.Save(kArchive, "SPR2") > 0;
-    SDL_FreeSurface(sheet);
-    archiveHandle = made ? IStuffDPF->Open(kArchive) : 0;
-    return archiveHandle > 0;
-}
-
-void BM_LoadBlockOnly(benchmark::State& state) {
-    for (auto _ : state) {
-        DPF_BlockData block{};
-        IStuffDPF->LoadBlock(archiveHandle, "SPR2", "large", &block);
-        IStuffDPF->FreeBlock(&block);
-    }
-}
-
-void BM_LoadSprite(benchmark::State& state) {
-    for (auto _ : state) {
-        Veltrano_CSprite sprite;
-        if (sprite.Load(archiveHandle, "large", "bench") != 16) state.SkipWithError("Load failed");
-    }
-}
-
 const char* const kEffectNames[] = {"none", "flip", "mirror", "resize", "rotate", "rotate_resize"};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!StartHeadlessScreen() || !MakeSprites() || !SaveLargeSprite()) return 1;
+    if (!StartHeadlessScreen() || !MakeSprites()) return 1;
     benchmark::RegisterBenchmark("frame/raw_SDL_BlitSurface", BM_RawBlits)->MinTime(1.0);
     benchmark::RegisterBenchmark("frame/sprite_Draw", BM_SpriteDraws)->MinTime(1.0);
     benchmark::RegisterBenchmark("frame/sprite_Draw_restore", BM_SpriteDrawsWithRestore)->MinTime(1.0);
@@ -187,8 +156,6 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(("effect_rebuilt/" + name).c_str(), BM_EffectRebuilt)->Arg(effect)->MinTime(0.5);
     }
     benchmark::RegisterBenchmark("collision_256/method", BM_LargeCollision)->DenseRange(0, 2)->MinTime(0.5);
-    benchmark::RegisterBenchmark("load_1024x1024/block_only", BM_LoadBlockOnly)->MinTime(0.5);
-    benchmark::RegisterBenchmark("load_1024x1024/sprite_Load", BM_LoadSprite)->MinTime(0.5);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     TimeCollector collector;
@@ -212,14 +179,7 @@ int main(int argc, char** argv) {
                         cached / 1e6, cached / raw, rebuilt / 1e6, rebuilt / raw);
         }
     }
-    const double block = collector.CpuTime("load_1024x1024/block_only");
-    const double load = collector.CpuTime("load_1024x1024/sprite_Load");
-    if (block > 0.0 && load > 0.0)
-        std::printf("Load of a 1024x1024 32-bit sprite: %.3f ms; reading its block alone: %.3f ms (%.2fx)\n",
-                    load / 1e6, block / 1e6, load / block);
     benchmark::Shutdown();
-    IStuffDPF->Close(archiveHandle);
-    std::remove(kArchive);
     while (!sprites.empty()) sprites.pop_back();  // slaves before their master
     Veltrano.Quit();
     return 0;
