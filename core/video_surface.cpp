@@ -35,6 +35,11 @@ std::vector<uint8_t> BackupPixels(SDL_Surface* surface) {
 
 int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst,
                              SDL_Rect* dstRect, const std::vector<uint8_t>& backup, bool* restored) {
+    return BlitRestoringLostSurface(src, srcRect, dst, dstRect, backup.data(), backup.size(), restored);
+}
+
+int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst,
+                             SDL_Rect* dstRect, const uint8_t* backup, size_t backupSize, bool* restored) {
     if (restored != nullptr) *restored = false;
     // SDL clips the destination rectangle in place; the repeat starts from
     // the rectangle the caller asked for.
@@ -42,12 +47,12 @@ int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* d
     if (dstRect != nullptr) requested = *dstRect;
     int result = SDL_UpperBlit(src, srcRect, dst, dstRect);
     if (result != -2 || !Veltrano.surfaceLossCheck || src == nullptr) return result;
-    if (backup.size() != PixelBytes(src)) return result;
+    if (backup == nullptr || backupSize != PixelBytes(src)) return result;
     if (SDL_LockSurface(src) != 0) {
         SDL_Delay(10);
         return result;
     }
-    std::memcpy(src->pixels, backup.data(), backup.size());
+    std::memcpy(src->pixels, backup, backupSize);
     SDL_UnlockSurface(src);
     if (dstRect != nullptr) *dstRect = requested;
     result = SDL_UpperBlit(src, srcRect, dst, dstRect);

@@ -31,6 +31,10 @@ std::vector<uint8_t> BackupPixels(SDL_Surface* surface);
 int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst,
                              SDL_Rect* dstRect, const std::vector<uint8_t>& backup,
                              bool* restored = nullptr);
+// The same with a backup held as a plain buffer of backupSize bytes.
+int BlitRestoringLostSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst,
+                             SDL_Rect* dstRect, const uint8_t* backup, size_t backupSize,
+                             bool* restored = nullptr);
 
 }  // namespace video_surface
 

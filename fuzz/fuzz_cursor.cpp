@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz_setup.h"
 #include "veltrano.h"
 
 namespace {
@@ -57,13 +58,7 @@ void Exercise(char slot) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    ILogSystem.Init("/dev/null", 4, 5, "fuzz_cursor", nullptr, nullptr, nullptr);
-    if (Veltrano.Init(SDL_INIT_VIDEO) != 1) std::abort();
-    Veltrano.Config.resolutionx = 64;
-    Veltrano.Config.resolutiony = 48;
-    Veltrano.Config.colordepth = 32;
-    if (Veltrano.SetVideoMode() != 1) std::abort();
+    fuzz_setup::StartWithScreen("fuzz_cursor", 64, 48);
     ICursor->Init();
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/fuzz_cursor-XXXXXX";

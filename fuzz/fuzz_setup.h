@@ -1,6 +1,7 @@
-// Start-up shared by the image fuzzers: the SDK initialised with its log
-// thrown away, and a private folder for the files a run writes, removed
-// with them at exit.
+// Start-up shared by the fuzzers: the SDK initialised with its log thrown
+// away, with a private folder for the files a run writes (removed with them
+// at exit) or with a screen, and an archive holding the fuzzer's bytes as
+// one block.
 #ifndef VELTRANO_FUZZ_SETUP_H
 #define VELTRANO_FUZZ_SETUP_H
 
@@ -8,9 +9,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "Veltrano_ILogSystem.h"
+#include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
 
 namespace fuzz_setup {
@@ -36,6 +39,35 @@ inline const std::string& Start(const char* name, const char* fileName) {
         rmdir(folder.c_str());
     });
     return WorkFile();
+}
+
+// Initialises the SDK, its log thrown away, with a small 32-bit screen on
+// the headless driver, for the fuzzers that draw.
+inline void StartWithScreen(const char* name, int width, int height) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    ILogSystem.Init("/dev/null", 4, 5, name, nullptr, nullptr, nullptr);
+    if (Veltrano.Init(SDL_INIT_VIDEO) != 1) std::abort();
+    Veltrano.Config.resolutionx = width;
+    Veltrano.Config.resolutiony = height;
+    Veltrano.Config.colordepth = 32;
+    if (Veltrano.SetVideoMode() != 1) std::abort();
+}
+
+// A new archive at path (an old one removed) holding bytes as the raw
+// block "input" of the type, so the loader sees the bytes as they are; its
+// open handle.
+inline int FreshArchiveWith(const std::string& path, const char* type, std::string& bytes) {
+    std::remove(path.c_str());
+    const int handle = IStuffDPF->Create(path.c_str());
+    if (handle <= 0) std::abort();
+    DPF_BlockData block{};
+    std::strcpy(block.name, "input");
+    std::strcpy(block.type, type);
+    block.storage = 1;
+    block.size = static_cast<int>(bytes.size());
+    block.data = bytes.data();
+    IStuffDPF->AddData(handle, &block);
+    return handle;
 }
 
 }  // namespace fuzz_setup

@@ -14,6 +14,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
+#include "fuzz_setup.h"
 
 namespace {
 
@@ -22,20 +23,6 @@ const char* const kTypes[] = {"TILE", "TILB", "TILE2", "TILB2"};
 std::string folder;
 std::string archive;
 SDL_Surface* target = nullptr;
-
-int FreshArchiveWith(const char* type, std::string& bytes) {
-    std::remove(archive.c_str());
-    const int handle = IStuffDPF->Create(archive.c_str());
-    if (handle <= 0) std::abort();
-    DPF_BlockData block{};
-    std::strcpy(block.name, "input");
-    std::strcpy(block.type, type);
-    block.storage = 1;  // raw: the fuzzer's bytes are what Load sees
-    block.size = static_cast<int>(bytes.size());
-    block.data = bytes.data();
-    IStuffDPF->AddData(handle, &block);
-    return handle;
-}
 
 void Exercise(Veltrano_CTile& tile) {
     tile.Info();
@@ -66,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     const char* type = kTypes[data[0] & 3];
     std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const int handle = FreshArchiveWith(type, bytes);
+    const int handle = fuzz_setup::FreshArchiveWith(archive, type, bytes);
     Veltrano_CTile tile;
     if (tile.Load(handle, "input", type) == 1) {
         Exercise(tile);

@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "Veltrano_CTile.h"
-#include "Veltrano_IImage.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
 #include "core/video_surface.h"
 #include "imaging/display_format.h"
+#include "objects/stored_sheet.h"
 #include "objects/tile_state.h"
 
 namespace {
@@ -20,29 +20,6 @@ unsigned long Address(const void* pointer) { return reinterpret_cast<unsigned lo
 // pixel, whatever its surface alpha says.
 bool BlendsPerPixel(const SDL_Surface* surface) {
     return (surface->flags & SDL_SRCALPHA) && surface->format->Amask != 0;
-}
-
-// The copy keeps the source's surface alpha as well as its key.
-SDL_Surface* CopyOf(SDL_Surface* source) {
-    SDL_Surface* copy = SDL_ConvertSurface(source, source->format, source->flags);
-    if (copy == nullptr) return nullptr;
-    if ((source->flags & SDL_SRCALPHA) && source->format->alpha != 255)
-        SDL_SetAlpha(copy, SDL_SRCALPHA, source->format->alpha);
-    return copy;
-}
-
-// Reads a BMP or PNG file as it is, without the conversion to the screen.
-SDL_Surface* ReadImageFile(const char* file) {
-    if (IImage == nullptr) return nullptr;
-    const bool converting = video_surface::AutomaticConversion();
-    video_surface::SetAutomaticConversion(false);
-    SDL_Surface* surface = nullptr;
-    if (IImage->isBMP(file))
-        surface = IImage->LoadBMP(file);
-    else if (IImage->isPNG(file))
-        surface = IImage->LoadPNG(file);
-    video_surface::SetAutomaticConversion(converting);
-    return surface;
 }
 
 }  // namespace
@@ -96,7 +73,7 @@ unsigned char Veltrano_CTile::Create(SDL_Surface* surface, const char* name) {
                        Address(surface), name);
         return 0;
     }
-    SDL_Surface* copy = CopyOf(surface);
+    SDL_Surface* copy = stored_sheet::CopyOf(surface);
     if (copy == nullptr) return 0;
     state->perPixelAlpha = BlendsPerPixel(copy);
     // Alpha and key follow the source, so the accessors and a saved block
@@ -133,7 +110,7 @@ unsigned char Veltrano_CTile::Create(const char* file, const char* name) {
                        file, name);
         return 0;
     }
-    SDL_Surface* image = ReadImageFile(file);
+    SDL_Surface* image = stored_sheet::ReadImageFile(file);
     if (image == nullptr) {
         ILogSystem.Msg(0, " . [CTile::Create('%s','%s')] Error: it was not possible to load the given image file.\n",
                        file, name);

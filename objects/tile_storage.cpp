@@ -1,7 +1,5 @@
 // Tiles in DPF archives: loading "TILE2"/"TILB2" blocks (upgrading version 1
 // blocks in place) and saving the version 2 layout.
-#include <sys/stat.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +11,7 @@
 #include "archive/archive_format.h"
 #include "imaging/display_format.h"
 #include "imaging/pixel_rows.h"
+#include "objects/stored_sheet.h"
 #include "objects/tile_block.h"
 #include "objects/tile_state.h"
 
@@ -39,18 +38,6 @@ std::string Version2Type(const char* type) {
     std::string v2 = type;
     if (v2.empty() || v2.back() != '2') v2 += '2';
     return v2;
-}
-
-// AddData's result: the stored size, -1 when the block exists, 0 failure.
-int AddBlock(int handle, const char* name, const std::string& type, std::vector<uint8_t>& bytes) {
-    if (std::strlen(name) >= sizeof(DPF_BlockData::name) || type.size() >= sizeof(DPF_BlockData::type)) return 0;
-    DPF_BlockData block{};
-    std::strcpy(block.name, name);
-    std::strcpy(block.type, type.c_str());
-    block.storage = dpf_format::kStorageCompressed;
-    block.size = static_cast<int>(bytes.size());
-    block.data = reinterpret_cast<char*>(bytes.data());
-    return IStuffDPF->AddData(handle, &block);
 }
 
 // A loaded block in version 2 form; the version 1 block it came from is
@@ -95,31 +82,13 @@ bool Version2Block::Upgrade(int handle, const LoadCall& call, const std::string&
         return false;
     }
     bytes_ = tile_block::Upgrade(data, block_.size);
-    if (AddBlock(handle, call.name, v2Type, bytes_) < 1) {
+    if (stored_sheet::AddBlock(handle, call.name, v2Type, bytes_) < 1) {
         LogLoad(0, call, "Error: update to v2.0 was not possible.");
         return false;
     }
     IStuffDPF->Delete(handle, &block_);
     LogLoad(2, call, "Info: tile successfully updated from v1.0 to v2.0.");
     return true;
-}
-
-// A 32-bit surface without per-pixel alpha becomes 24 bits (SDL's default
-// masks); the 32-bit one is freed.
-SDL_Surface* ReduceTo24Bits(SDL_Surface* surface) {
-    SDL_Surface* reduced = SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 24, 0, 0, 0, 0);
-    if (reduced == nullptr) return surface;
-    SDL_SetAlpha(surface, 0, 255);
-    SDL_BlitSurface(surface, nullptr, reduced, nullptr);
-    SDL_FreeSurface(surface);
-    return reduced;
-}
-
-void SetSurfaceAlpha(SDL_Surface* surface, uint8_t alpha) {
-    if (alpha == 255)
-        SDL_SetAlpha(surface, 0, 255);
-    else
-        SDL_SetAlpha(surface, SDL_SRCALPHA, alpha);
 }
 
 // Sets the stored key on the surface as it ends up: the stored value while
@@ -129,11 +98,6 @@ Uint32 ApplyKey(SDL_Surface* surface, Uint32 storedKey, bool sameFormat, const S
     const Uint32 key = sameFormat ? storedKey : SDL_MapRGB(surface->format, keyColor.r, keyColor.g, keyColor.b);
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, key);
     return key;
-}
-
-bool FileExists(const char* path) {
-    struct stat info;
-    return stat(path, &info) == 0;
 }
 
 }  // namespace
@@ -172,10 +136,10 @@ unsigned char Veltrano_CTile::Load(int dpfHandle, const char* name, const char* 
     state->perPixelAlpha = surface->format->Amask != 0 && stored.alpha == 255;
     if (!state->perPixelAlpha) {
         if (surface->format->BitsPerPixel == 32) {
-            surface = ReduceTo24Bits(surface);
+            surface = stored_sheet::ReduceTo24Bits(surface);
             sameFormat = surface->format->BitsPerPixel == 32;
         }
-        SetSurfaceAlpha(surface, stored.alpha);
+        stored_sheet::SetSurfaceAlpha(surface, stored.alpha);
         SDL_SetColorKey(surface, 0, 0);
     }
     state->alpha = stored.alpha;
@@ -225,12 +189,12 @@ int Veltrano_CTile::Save(int dpfHandle, const char* type) {
     std::vector<uint8_t> bytes = tile_block::Build(copy, fields);
     SDL_FreeSurface(copy);
     // The block holds the version 2 layout, so its type says so.
-    return AddBlock(dpfHandle, state->name, Version2Type(type), bytes);
+    return stored_sheet::AddBlock(dpfHandle, state->name, Version2Type(type), bytes);
 }
 
 int Veltrano_CTile::Save(const char* dpfFile, const char* type) {
     if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = FileExists(dpfFile) ? IStuffDPF->Open(dpfFile) : IStuffDPF->Create(dpfFile);
+    const int handle = stored_sheet::OpenOrCreate(dpfFile);
     if (handle <= 0) return 0;
     const int result = Save(handle, type);
     IStuffDPF->Close(handle);

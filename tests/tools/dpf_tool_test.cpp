@@ -547,6 +547,64 @@ TEST_F(DpfTool, TilesGoInAsTile2BlocksAndComeOutAsPng) {
     EXPECT_EQ(Run({"add", "game.dpf", "--tile", "--image", "art/floor.png"}).code, 2);
 }
 
+// A 24-bit sheet of 4 x 4 frames, one row per entry: that many painted
+// frames (every pixel different), the rest of the row black.
+SDL_Surface* SpriteSheet(int columns, const std::vector<int>& framesPerRow) {
+    const int rows = static_cast<int>(framesPerRow.size());
+    SDL_Surface* sheet = SDL_CreateRGBSurface(SDL_SWSURFACE, columns * 4, rows * 4, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    for (int y = 0; y < sheet->h; ++y)
+        for (int x = 0; x < framesPerRow[static_cast<size_t>(y / 4)] * 4; ++x)
+            static_cast<Uint8*>(sheet->pixels)[y * sheet->pitch + x * 3] = static_cast<Uint8>(1 + x + y * 16);
+    return sheet;
+}
+
+// Sheets go in through the SDK's own sprite maker, are listed with their
+// animations and come back out as PNG; sheets that cannot be cut are
+// refused with the reason.
+TEST_F(DpfTool, SpritesAreCutIntoSpr2BlocksAndComeOutAsPng) {
+    Veltrano_IImage images;
+    SDL_Surface* sheet = SpriteSheet(4, {3, 2, 4});
+    ASSERT_EQ(images.SavePNG(File("art/walk.png").c_str(), sheet, 6), 0);
+    Ok({"create", "game.dpf"});
+    const std::string added = Ok({"add", "game.dpf", "--sprite", "art/walk.png", "--frame", "4x4"});
+    EXPECT_NE(added.find("added 'walk.png' (SPR2, frames of 4x4, 3 animations (3, 2, 4 frames)"), std::string::npos)
+        << added;
+    const std::string listing = Ok({"list", "game.dpf"});
+    EXPECT_NE(LineOf(listing, "walk.png").find("SPR2     compressed"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "walk.png").find("sprite, frames of 4x4, 3 animations (3, 2, 4 frames)"),
+              std::string::npos)
+        << listing;
+
+    Ok({"extract", "game.dpf", "--png", "-o", "out"});
+    SDL_Surface* back = images.LoadPNG(File("out/walk.png").c_str());
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->pitch, sheet->pitch);
+    EXPECT_EQ(std::memcmp(back->pixels, sheet->pixels, sheet->pitch * sheet->h), 0);
+    SDL_FreeSurface(back);
+    SDL_FreeSurface(sheet);
+
+    const Outcome twice = Run({"add", "game.dpf", "--sprite", "art/walk.png", "--frame", "4x4"});
+    EXPECT_NE(twice.err.find("already holds a block 'walk.png' of type SPR2"), std::string::npos) << twice.err;
+    const Outcome uneven = Run({"add", "game.dpf", "--sprite", "art/walk.png", "--frame", "3x4", "--name", "u"});
+    EXPECT_NE(uneven.code, 0);
+    EXPECT_NE(uneven.err.find("'art/walk.png' cannot be cut into frames of 3x4: its width of 16 pixels is not a "
+                              "whole number of frames"),
+              std::string::npos)
+        << uneven.err;
+    SDL_Surface* gap = SpriteSheet(2, {2, 0});
+    ASSERT_EQ(images.SavePNG(File("art/gap.png").c_str(), gap, 6), 0);
+    SDL_FreeSurface(gap);
+    const Outcome empty = Run({"add", "game.dpf", "--sprite", "art/gap.png", "--frame", "4x4"});
+    EXPECT_NE(empty.code, 0);
+    EXPECT_NE(empty.err.find("'art/gap.png' cannot be cut into frames of 4x4: row 2 has no frames"), std::string::npos)
+        << empty.err;
+    EXPECT_EQ(LineOf(Ok({"list", "game.dpf"}), "gap.png"), "");
+    EXPECT_EQ(Run({"add", "game.dpf", "--sprite", "art/walk.png"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--sprite", "art/walk.png", "--frame", "0x4"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--tile", "art/walk.png", "--frame", "4x4"}).code, 2);
+    EXPECT_EQ(Run({"add", "game.dpf", "--sprite", "--tile", "art/walk.png", "--frame", "4x4"}).code, 2);
+}
+
 }  // namespace
 
 TEST_F(DpfTool, AddXmlStoresOnlyWellFormedDocumentsAndExtractGivesThemBack) {

@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <cstdio>
+
 namespace {
 
 const OptionSpec* FindLong(const std::vector<OptionSpec>& options, const std::string& name) {
@@ -19,6 +21,16 @@ const OptionSpec* FindShort(const std::vector<OptionSpec>& options, char name) {
 std::string Arguments::Value(const std::string& option, const std::string& fallback) const {
     const auto found = values_.find(option);
     return found == values_.end() ? fallback : found->second;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    int w = 0, h = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &extra) != 2) return false;
+    if (w < 1 || h < 1 || w > 65535 || h > 65535) return false;
+    width = w;
+    height = h;
+    return true;
 }
 
 bool ParseArguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& options,

@@ -28,6 +28,9 @@ private:
     std::map<std::string, std::string> values_;
 };
 
+// "WIDTHxHEIGHT" with both sides from 1 to 65535.
+bool ParseSize(const std::string& text, int& width, int& height);
+
 // Fills out from args; on a mistake returns false with the reason in error.
 bool ParseArguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& options,
                     Arguments& out, std::string& error);

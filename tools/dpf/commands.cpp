@@ -22,7 +22,10 @@ std::vector<Command> BuildCommands() {
          "after the file's base name (at most 31 characters) and typed FILE unless told otherwise. With "
          "--image each FILE is a PNG or BMP picture stored as an IMG block, the form the SDK's image "
          "loader reads; with --tile it is stored as a tile (a TILE2 block unless --type TILB2 is given), "
-         "optionally cut into a grid of cells with --grid. With --font each FILE is a font bitmap (PNG or BMP: "
+         "optionally cut into a grid of cells with --grid. With --sprite each FILE is a sheet of equal frames "
+         "(one animation per row, a row's frames ending at its first one-colour frame) cut by the SDK's sprite "
+         "maker into frames of the --frame size and stored as an SPR2 block. With --font each FILE is a font "
+         "bitmap (PNG or BMP: "
          "the glyphs '!' to '~' in one row, separated by empty columns) checked, cut and stored as a FONT2 "
          "block; a bitmap that cannot be cut is refused and its detected gaps are marked in FontWithErrors.bmp "
          "in the working folder.",
@@ -38,6 +41,8 @@ std::vector<Command> BuildCommands() {
           {"tile", 0, false, "", "store PNG or BMP pictures as tiles (TILE2 or TILB2 blocks)"},
           {"grid", 0, true, "WxH", "with --tile: cut the tile into cells of W x H pixels"},
           {"font", 0, false, "", "store font bitmaps as FONT2 blocks"},
+          {"sprite", 0, false, "", "store PNG or BMP sheets as sprites (SPR2 blocks)"},
+          {"frame", 0, true, "WxH", "with --sprite: the size of one frame of the sheet"},
           kPasswordFile},
          2, kAny, RunAdd},
         {"pack", "ARCHIVE DIR", "add every file of a folder",
@@ -48,16 +53,18 @@ std::vector<Command> BuildCommands() {
         {"list", "ARCHIVE", "list the blocks",
          "Lists every block with its name, type, storage, size, stored size and the stored share of the "
          "size; image and tile blocks also with their width, height and bits per pixel, tiles with their "
-         "cells, font blocks with their size, glyph count and kerning. Deleted blocks stay in the "
+         "cells, font blocks with their size, glyph count and kerning, sprite blocks with their frame size, "
+         "animations and frame counts. Deleted blocks stay in the "
          "archive until it is compacted and are marked.",
          {kPasswordFile},
          1, 1, RunList},
         {"extract", "ARCHIVE [NAME]", "write blocks out as files",
          "Writes the block NAME, or every block (of type T with --type), to files named after the blocks. "
          "Blocks whose names contain folder separators or are \"..\" are refused. With --png only IMG, "
-         "tile and FONT2 blocks are written, as PNG pictures named after the block with \".png\" added.",
+         "tile, FONT2 and SPR2 blocks are written (a sprite as its whole sheet), as PNG pictures named after "
+         "the block with \".png\" added.",
          {kType, {"output", 'o', true, "DIR", "folder for the files (made when missing; default: here)"},
-          {"png", 0, false, "", "write IMG, tile and FONT2 blocks as PNG pictures"},
+          {"png", 0, false, "", "write IMG, tile, FONT2 and SPR2 blocks as PNG pictures"},
           kPasswordFile},
          1, 2, RunExtract},
         {"delete", "ARCHIVE NAME", "mark a block deleted",

@@ -11,6 +11,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "sprites.h"
 #include "tiles.h"
 #include "xml_check.h"
 
@@ -106,18 +107,23 @@ bool OpenOrCreate(ArchiveSession& archive, const std::string& path, const Argume
     return true;
 }
 
-// --image, --tile and --font take none of the plain storage options nor
-// each other; --depth goes with --image only, --grid with --tile only,
-// --colorkey with --image or --tile.
+// --image, --tile, --font and --sprite take none of the plain storage
+// options nor each other; --depth goes with --image only, --grid with
+// --tile only, --frame with --sprite only, --colorkey with --image or --tile.
 bool ImageOptionsFit(const Arguments& args) {
     const bool image = args.Has("image"), tile = args.Has("tile"), font = args.Has("font");
-    if (int(image) + int(tile) + int(font) > 1) {
-        PrintError("--image, --tile and --font exclude each other");
+    const bool sprite = args.Has("sprite");
+    if (int(image) + int(tile) + int(font) + int(sprite) > 1) {
+        PrintError("--image, --tile, --font and --sprite exclude each other");
         return false;
     }
-    if ((image || font) && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
+    if ((image || font || sprite) && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
         PrintError("%s stores compressed %s blocks: leave out --raw, --scramble and --type",
-                   image ? "--image" : "--font", image ? "IMG" : "FONT2");
+                   image ? "--image" : font ? "--font" : "--sprite", image ? "IMG" : font ? "FONT2" : "SPR2");
+        return false;
+    }
+    if (!sprite && args.Has("frame")) {
+        PrintError("--frame goes with --sprite");
         return false;
     }
     if (tile && (args.Has("raw") || args.Has("scramble") || args.Has("depth"))) {
@@ -159,9 +165,11 @@ int RunAdd(const Arguments& args) {
     const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
     ImageOptions imageOptions;
     TileOptions tileOptions;
+    SpriteOptions spriteOptions;
     if (!ImageOptionsFit(args)) return kExitUsage;
     if (args.Has("tile") ? !ReadTileOptions(args, tileOptions) : !ReadImageOptions(args, imageOptions))
         return kExitUsage;
+    if (args.Has("sprite") && !ReadSpriteOptions(args, spriteOptions)) return kExitUsage;
     if (args.Has("raw") && args.Has("scramble")) {
         PrintError("--raw and --scramble exclude each other");
         return kExitUsage;
@@ -171,8 +179,10 @@ int RunAdd(const Arguments& args) {
         return kExitUsage;
     }
     const std::string type = args.Value("type", kDefaultType);
-    if (args.Has("xml") && (type != kDefaultType || args.Has("image") || args.Has("tile") || args.Has("font"))) {
-        PrintError("--xml stores FILE blocks: it cannot be given with another --type, --image, --tile or --font");
+    if (args.Has("xml") && (type != kDefaultType || args.Has("image") || args.Has("tile") || args.Has("font") ||
+                            args.Has("sprite"))) {
+        PrintError(
+            "--xml stores FILE blocks: it cannot be given with another --type, --image, --tile, --font or --sprite");
         return kExitUsage;
     }
     std::vector<PendingFile> files;
@@ -189,6 +199,10 @@ int RunAdd(const Arguments& args) {
     else if (args.Has("tile"))
         added = AddEach(files, "add", [&](const PendingFile& file) {
             return AddTileFile(archive, file.path, file.name, tileOptions);
+        });
+    else if (args.Has("sprite"))
+        added = AddEach(files, "add", [&](const PendingFile& file) {
+            return AddSpriteFile(archive, file.path, file.name, spriteOptions);
         });
     else if (args.Has("font"))
         added = AddEach(files, "add", [&](const PendingFile& file) { return AddFontFile(archive, file.path, file.name); });

@@ -14,6 +14,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "sprites.h"
 #include "tiles.h"
 
 namespace fs = std::filesystem;
@@ -30,13 +31,15 @@ bool IsFontBlock(const BlockEntry& block) { return block.type == kFontBlockType;
 
 // Pictures: what extract --png can write as a PNG.
 bool IsPicture(const BlockEntry& block) {
-    return block.type == kImageBlockType || IsTileBlockType(block.type) || IsFontBlock(block);
+    return block.type == kImageBlockType || IsTileBlockType(block.type) || IsFontBlock(block) ||
+           IsSpriteBlockType(block.type);
 }
 
 // What a picture block holds, "" for other blocks.
 std::string PictureDescription(ArchiveSession& archive, const BlockEntry& block) {
     if (block.type == kImageBlockType) return ImageDescription(archive, block);
     if (IsFontBlock(block)) return FontDescription(archive, block);
+    if (IsSpriteBlockType(block.type)) return SpriteDescription(archive, block);
     return IsTileBlockType(block.type) ? TileDescription(archive, block) : "";
 }
 
@@ -57,7 +60,8 @@ void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blo
 }
 
 // The blocks an extract command asks for; prints why when there are none.
-// With --png only pictures (image, tile and font blocks) are candidates.
+// With --png only pictures (image, tile, font and sprite blocks) are
+// candidates.
 bool ChooseBlocks(const std::vector<BlockEntry>& allBlocks, const Arguments& args, std::vector<BlockEntry>& chosen) {
     const std::string type = args.Value("type");
     std::vector<BlockEntry> blocks;
@@ -76,6 +80,14 @@ bool ChooseBlocks(const std::vector<BlockEntry>& allBlocks, const Arguments& arg
         return false;
     }
     return true;
+}
+
+// Writes a picture block as a PNG file at path.
+bool ExtractPicture(ArchiveSession& archive, const BlockEntry& block, const std::string& path) {
+    if (block.type == kImageBlockType) return ExtractImageAsPng(archive, block, path);
+    if (IsFontBlock(block)) return ExtractFontAsPng(archive, block, path);
+    if (IsSpriteBlockType(block.type)) return ExtractSpriteAsPng(archive, block, path);
+    return ExtractTileAsPng(archive, block, path);
 }
 
 // Writes one block to folder; written maps file names to the block types
@@ -98,10 +110,7 @@ bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::s
     const std::string file = asPng ? PngFileName(block.name) : block.name;
     const std::string path = folder.empty() ? file : (fs::path(folder) / file).string();
     if (asPng) {
-        const bool extracted = block.type == kImageBlockType ? ExtractImageAsPng(archive, block, path)
-                                                             : IsFontBlock(block) ? ExtractFontAsPng(archive, block, path)
-                                                                                  : ExtractTileAsPng(archive, block, path);
-        if (!extracted) return false;
+        if (!ExtractPicture(archive, block, path)) return false;
         written[block.name] = block.type;
         return true;
     }

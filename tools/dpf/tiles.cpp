@@ -2,24 +2,11 @@
 
 #include <veltrano.h>
 
-#include <cstdio>
-
 #include "messages.h"
 
 namespace {
 
 bool IsVersion1(const std::string& type) { return type == "TILE" || type == "TILB"; }
-
-// "WxH" with both sides from 1 to 65535.
-bool ParseGrid(const std::string& text, TileOptions& options) {
-    int width = 0, height = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &extra) != 2) return false;
-    if (width < 1 || height < 1 || width > 65535 || height > 65535) return false;
-    options.cellWidth = width;
-    options.cellHeight = height;
-    return true;
-}
 
 std::string CellsText(Veltrano_CTile& tile) {
     int stepX = 0, stepY = 0;
@@ -40,7 +27,7 @@ bool ReadTileOptions(const Arguments& args, TileOptions& options) {
         PrintError("--tile stores TILE2 or TILB2 blocks, not '%s'", options.type.c_str());
         return false;
     }
-    if (args.Has("grid") && !ParseGrid(args.Value("grid"), options)) {
+    if (args.Has("grid") && !ParseSize(args.Value("grid"), options.cellWidth, options.cellHeight)) {
         PrintError("--grid takes the cell size as WIDTHxHEIGHT in pixels, not '%s'", args.Value("grid").c_str());
         return false;
     }
