@@ -32,7 +32,12 @@ namespace sprite_making {
 void ReplaceSheet(SpriteData& sprite, SDL_Surface* converted) {
     SDL_FreeSurface(sprite.sheet);
     sprite.sheet = converted;
-    if (sprite.kind == kKindSlave && sprite.masterData != nullptr) sprite.masterData->sheet = converted;
+    // The pixel backup must hold the new sheet's bytes (its pitch may have
+    // changed), or a lost-surface restore would copy past the old buffer.
+    SpriteData& owner = sprite.kind == kKindSlave && sprite.masterData != nullptr ? *sprite.masterData : sprite;
+    owner.sheet = converted;
+    TakePixelBackup(owner);
+    if (&owner != &sprite) sprite.pixelBackup = Veltrano.surfaceLossCheck ? owner.pixelBackup : nullptr;
 }
 
 void ApplyColorKey(SpriteData& sprite, int key) {
