@@ -22,13 +22,13 @@ bool IsAcceptedState(int state) {
 // `value` and any later state brings it back.
 void SetCheckState(ButtonRecord& record, int state) {
     const bool disabled = record.state == kStateDisabled && record.range == kStateDisabled;
-    if (disabled) {
-        record.range = static_cast<int16_t>(record.value);
-        record.state = static_cast<uint8_t>(record.value);
-    } else if (state == kStateDisabled) {
-        record.value = record.range;
+    if (state == kStateDisabled) {
+        if (record.range != kStateDisabled) record.value = record.range;
         record.range = kStateDisabled;
         record.state = kStateDisabled;
+    } else if (disabled) {
+        record.range = static_cast<int16_t>(record.value);
+        record.state = static_cast<uint8_t>(record.value);
     } else {
         record.range = static_cast<int16_t>(state);
         record.state = static_cast<uint8_t>(state);

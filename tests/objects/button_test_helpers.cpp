@@ -1,6 +1,7 @@
 #include "objects/button_test_helpers.h"
 
 #include "core/mouse_source.h"
+#include "objects/font_test_helpers.h"
 
 namespace button_test {
 namespace {
@@ -117,6 +118,13 @@ uint32_t ButtonTest::ScreenRgb(int x, int y) {
     Uint8 r, g, b;
     SDL_GetRGB(pixel, screen->format, &r, &g, &b);
     return static_cast<uint32_t>(r) << 16 | g << 8 | b;
+}
+
+bool MakeFont(Veltrano_CFont& font) {
+    SDL_Surface* image = font_test::MakeFontImage(font_test::FontImage{});
+    const bool made = font.Create(image) > 0;
+    SDL_FreeSurface(image);
+    return made;
 }
 
 void RecordCall(void* log, void*) {

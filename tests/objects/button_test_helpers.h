@@ -69,6 +69,9 @@ protected:
     ManualMouse mouse;
 };
 
+// A font cut from the font tests' generated image; false when it fails.
+bool MakeFont(Veltrano_CFont& font);
+
 // Counts callback calls and records what the widget's state was.
 struct CallbackLog {
     int calls = 0;
