@@ -89,9 +89,18 @@ IButtonNew ButtonTest::Desc(int type, int x, int y) {
 }
 
 int ButtonTest::Make(const std::string& name, int type, int x, int y, PictureSizes sizes, unsigned char master) {
-    StorePictures(name, type, sizes);
-    IButtonNew desc = Desc(type, x, y);
-    return IButton->Create(&desc, name.c_str(), master, dpf);
+    return Make(name, Desc(type, x, y), sizes, master);
+}
+
+int ButtonTest::Make(const std::string& name, const IButtonNew& desc, PictureSizes sizes, unsigned char master) {
+    StorePictures(name, desc.type, sizes);
+    IButtonNew copy = desc;
+    return IButton->Create(&copy, name.c_str(), master, dpf);
+}
+
+void ButtonTest::Repaint() {
+    SDL_FillRect(Veltrano.screen, nullptr, 0);
+    Veltrano.RenderNeeded(1);
 }
 
 int ButtonTest::Frame() {

@@ -52,6 +52,9 @@ protected:
     static IButtonNew Desc(int type, int x = 0, int y = 0);
     // Stores the pictures and creates the widget from them; its id.
     int Make(const std::string& name, int type, int x, int y, PictureSizes sizes = {}, unsigned char master = 0);
+    int Make(const std::string& name, const IButtonNew& desc, PictureSizes sizes = {}, unsigned char master = 0);
+    // Clears the screen and asks for a render, so the next frame draws.
+    void Repaint();
     // One pass of the core's loop: a logic frame, then a render that calls
     // IButton->Draw; the draw's result.
     int Frame();
