@@ -12,6 +12,7 @@
 #include "messages.h"
 #include "progress.h"
 #include "tiles.h"
+#include "widgets.h"
 #include "xml_check.h"
 
 namespace fs = std::filesystem;
@@ -155,6 +156,7 @@ int RunCreate(const Arguments& args) {
 }
 
 int RunAdd(const Arguments& args) {
+    if (args.Has("button")) return AddWidget(args);
     const std::string& archivePath = args.positional[0];
     const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
     ImageOptions imageOptions;

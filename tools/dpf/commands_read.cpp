@@ -15,6 +15,7 @@
 #include "messages.h"
 #include "progress.h"
 #include "tiles.h"
+#include "widgets.h"
 
 namespace fs = std::filesystem;
 
@@ -37,6 +38,7 @@ bool IsPicture(const BlockEntry& block) {
 std::string PictureDescription(ArchiveSession& archive, const BlockEntry& block) {
     if (block.type == kImageBlockType) return ImageDescription(archive, block);
     if (IsFontBlock(block)) return FontDescription(archive, block);
+    if (block.type == kWidgetBlockType) return WidgetDescription(archive, block);
     return IsTileBlockType(block.type) ? TileDescription(archive, block) : "";
 }
 
