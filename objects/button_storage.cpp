@@ -255,7 +255,10 @@ int Veltrano_IButton::Load(const char* dpfFile, const char* name, unsigned char 
 unsigned char Veltrano_IButton::LoadHeader(int dpf, const char* name, IButtonNew* desc) {
     if (name == nullptr || dpf < 1 || desc == nullptr || IStuffDPF == nullptr) return 0;
     IButtonNew read{};
-    if (ReadHeader(dpf, name, &read) != HeaderRead::Ok) return 0;
+    const HeaderRead result = ReadHeader(dpf, name, &read);
+    if (result == HeaderRead::TooShort)
+        ILogSystem.Msg(0, " . [IButton->LoadHeader('%s','%s')] %s\n", name, ArchiveName(dpf), HeaderError(result));
+    if (result != HeaderRead::Ok) return 0;
     *desc = read;
     return 1;
 }

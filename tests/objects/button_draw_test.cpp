@@ -17,7 +17,7 @@ TEST_F(ButtonDrawTest, NothingIsDrawnOrCalledWhenNoRenderIsNeeded) {
     Frame();  // nothing changed: no render asked for
     EXPECT_EQ(ScreenRgb(20, 15), 0u);
     EXPECT_EQ(IButton->Draw(), -1);
-    (void)id;
+    EXPECT_EQ(IButton->GetState(id), 1);
 }
 
 TEST_F(ButtonDrawTest, ButtonsShowTheirStatesAndTheSelectBox) {

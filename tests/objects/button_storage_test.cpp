@@ -186,7 +186,9 @@ TEST_F(ButtonStorageTest, BadHeadersAreRefusedWithALoggedError) {
     EXPECT_EQ(IButton->Load(dpf, "short", 0), -1);
     EXPECT_TRUE(log.Contains("Error: 'BUT' block of DPF is shorter than 24 bytes.\n"));
     IButtonNew desc{};
+    log.Clear();
     EXPECT_EQ(IButton->LoadHeader(dpf, "short", &desc), 0);
+    EXPECT_TRUE(log.Contains("[IButton->LoadHeader('short','" + archivePath + "')] Error: 'BUT' block"));
     EXPECT_EQ(IButton->LoadHeader(dpf, "short", nullptr), 0);
     EXPECT_EQ(IButton->Load(dpf, "none", 0), -1);
     EXPECT_TRUE(log.Contains(" . [IButton->Load('none','" + archivePath + "',0)] Error: button not found.\n"));
