@@ -174,8 +174,7 @@ void DrawIdleBox(ButtonRecord& record, const DrawPass& pass) {
 
 // One typed key: Delete or Backspace removes the last character, a printable
 // key is appended while the text stays short enough to fit.
-void EditText(ButtonRecord& record) {
-    const int c = Veltrano.GetKeyPressed(kTypingDelayMs);
+void EditText(ButtonRecord& record, int c) {
     size_t length = std::strlen(record.text);
     if ((c == kKeyDelete || c == kKeyBackspace) && length > 0) record.text[--length] = '\0';
     if (length >= kTextCapacity - 1) return;
@@ -188,7 +187,10 @@ void EditText(ButtonRecord& record) {
 }
 
 void DrawEditingBox(ButtonRecord& record, DrawPass& pass) {
-    if (record.font != nullptr) EditText(record);
+    // The typed key is taken every draw, so keys typed without a font are
+    // not kept for later.
+    const int typed = Veltrano.GetKeyPressed(kTypingDelayMs);
+    if (record.font != nullptr) EditText(record, typed);
     DrawOwn(record.tilePressed, record);
     if (record.font != nullptr) {
         SDL_Rect clip = TextClip(record);
