@@ -4,6 +4,7 @@
 
 #include "console/developer_windows.h"
 #include "core/core_state.h"
+#include "core/mouse_source.h"
 #include "veltrano.h"
 
 namespace {
@@ -97,7 +98,7 @@ void Veltrano_Main::RunLogicFrame() {
     SDL_PumpEvents();
     mousePrevButtons = mouseButtons;
     if (ICursor != nullptr) ICursor->SaveCoordinates(mouseX, mouseY);
-    mouseButtons = SDL_GetMouseState(&mouseX, &mouseY);
+    mouseButtons = mouse_source::State(&mouseX, &mouseY);
     state->keyState = SDL_GetKeyState(nullptr);
     if (IButton != nullptr) IButton->Update();
     developer_windows::LogicStep(*state);

@@ -603,6 +603,51 @@ TEST_F(DpfTool, SpritesAreCutIntoSpr2BlocksAndComeOutAsPng) {
     EXPECT_EQ(Run({"add", "game.dpf", "--sprite", "art/walk.png", "--frame", "0x4"}).code, 2);
     EXPECT_EQ(Run({"add", "game.dpf", "--tile", "art/walk.png", "--frame", "4x4"}).code, 2);
     EXPECT_EQ(Run({"add", "game.dpf", "--sprite", "--tile", "art/walk.png", "--frame", "4x4"}).code, 2);
+// Widgets go in as their TILB2 pictures and a BUT header made by the SDK's
+// widget saver; listings show the type and the pictures found.
+TEST_F(DpfTool, WidgetsGoInAsHeaderAndPictures) {
+    Veltrano_IImage images;
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 20, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    for (const char* name : {"n.png", "p.png", "o.png", "s.png"})
+        ASSERT_EQ(images.SavePNG(File(name).c_str(), picture, 6), 0);
+    SDL_FreeSurface(picture);
+    const std::string added = Ok({"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "slider", "--name", "vol",
+                                  "--range", "10", "--value", "3", "--key", "space"});
+    EXPECT_NE(added.find("added widget 'vol' (Slider)"), std::string::npos) << added;
+    Ok({"add", "ui.dpf", "n.png", "p.png", "o.png", "s.png", "--button", "complex", "--name", "start",
+        "--select-color", "FF8000", "--key", "return", "--position", "10,20"});
+    const std::string listing = Ok({"list", "ui.dpf"});
+    EXPECT_NE(LineOf(listing, "vol").find("BUT      raw                 24"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "vol").find("Slider, range 10, value 3, key 'space', pictures vol_n vol_p vol_o"),
+              std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "start").find("Complex button, key 'return', pictures start_n start_p start_o start_s"),
+              std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "vol_p").find("TILB2"), std::string::npos) << listing;
+
+    const Outcome twice = Run({"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "slider", "--name", "vol"});
+    EXPECT_EQ(twice.code, 1);
+    EXPECT_NE(twice.err.find("already holds a widget 'vol'"), std::string::npos) << twice.err;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "round", "--name", "x"}, "--button takes"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "complex", "--name", "x"}, "takes 4 pictures"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "normal"}, "needs --name"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "normal", "--name", std::string(25, 'w')},
+         "1 to 24 characters"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "slider", "--name", "x", "--range", "300"},
+         "0 to 255"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "slider", "--name", "x", "--range", "4",
+          "--value", "5"}, "--value takes"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "normal", "--name", "x", "--key", "400"},
+         "--key takes"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "normal", "--name", "x", "--range", "4"},
+         "go with slider"},
+        {{"add", "ui.dpf", "n.png", "p.png", "o.png", "--button", "normal", "--name", "x", "--tile"}, "leave out"},
+    };
+    for (const auto& [args, message] : refused) {
+        const Outcome outcome = Run(args);
+        EXPECT_EQ(outcome.code, 2) << message;
+        EXPECT_NE(outcome.err.find(message), std::string::npos) << outcome.err;
+    }
 }
 
 }  // namespace

@@ -28,7 +28,11 @@ std::vector<Command> BuildCommands() {
          "bitmap (PNG or BMP: "
          "the glyphs '!' to '~' in one row, separated by empty columns) checked, cut and stored as a FONT2 "
          "block; a bitmap that cannot be cut is refused and its detected gaps are marked in FontWithErrors.bmp "
-         "in the working folder.",
+         "in the working folder. With --button TYPE the FILEs are a widget's pictures, NORMAL PRESSED OFF and, "
+         "for a complex button, SELECTED (a slider's PRESSED picture is its knob, a progress bar's the empty "
+         "step, a check button's the checked look, an input box's the editing look); they are stored as "
+         "TILB2 blocks NAME_n, NAME_p, NAME_o and NAME_s and the widget as the BUT block NAME, which the "
+         "SDK then loads back to check it.",
          {{"type", 't', true, "T", "block type, at most 7 characters (default FILE)"},
           {"name", 'n', true, "N", "block name, with a single FILE only"},
           {"raw", 0, false, "", "store the bytes as they are"},
@@ -43,6 +47,14 @@ std::vector<Command> BuildCommands() {
           {"font", 0, false, "", "store font bitmaps as FONT2 blocks"},
           {"sprite", 0, false, "", "store PNG or BMP sheets as sprites (SPR2 blocks)"},
           {"frame", 0, true, "WxH", "with --sprite: the size of one frame of the sheet"},
+          {"button", 0, true, "TYPE",
+           "store a GUI widget named --name: normal, icon, complex, slider, progress, check or input"},
+          {"key", 0, true, "KEY", "with --button: the activation key: a character, a name (return, space, f1, ...) or a code"},
+          {"select-color", 0, true, "RRGGBB", "with --button: the colour of the select box"},
+          {"range", 0, true, "N", "with --button slider or progress: the number of steps, 0 to 255"},
+          {"value", 0, true, "N", "with --button slider or progress: the current step"},
+          {"margins", 0, true, "X,Y", "with --button input: the text margins"},
+          {"position", 0, true, "X,Y", "with --button: the widget's position"},
           kPasswordFile},
          2, kAny, RunAdd},
         {"pack", "ARCHIVE DIR", "add every file of a folder",

@@ -13,6 +13,7 @@
 #include "progress.h"
 #include "sprites.h"
 #include "tiles.h"
+#include "widgets.h"
 #include "xml_check.h"
 
 namespace fs = std::filesystem;
@@ -161,6 +162,7 @@ int RunCreate(const Arguments& args) {
 }
 
 int RunAdd(const Arguments& args) {
+    if (args.Has("button")) return AddWidget(args);
     const std::string& archivePath = args.positional[0];
     const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
     ImageOptions imageOptions;

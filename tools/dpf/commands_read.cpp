@@ -16,6 +16,7 @@
 #include "progress.h"
 #include "sprites.h"
 #include "tiles.h"
+#include "widgets.h"
 
 namespace fs = std::filesystem;
 
@@ -40,6 +41,7 @@ std::string PictureDescription(ArchiveSession& archive, const BlockEntry& block)
     if (block.type == kImageBlockType) return ImageDescription(archive, block);
     if (IsFontBlock(block)) return FontDescription(archive, block);
     if (IsSpriteBlockType(block.type)) return SpriteDescription(archive, block);
+    if (block.type == kWidgetBlockType) return WidgetDescription(archive, block);
     return IsTileBlockType(block.type) ? TileDescription(archive, block) : "";
 }
 
