@@ -1,5 +1,8 @@
 #include "game.h"
 
+#include "actors.h"
+#include "menu.h"
+
 #include <veltrano.h>
 
 #include <cmath>
@@ -9,23 +12,16 @@
 
 namespace {
 
-// ---- The bouncing box: logic at a fixed rate, drawing smoothed between ----
-struct Box {
-    float x = 40, y = 60;  // position at the last logic frame
-    float previousX = 40, previousY = 60;
-    float speedX = 3.5f, speedY = 2.25f;  // pixels per logic frame
-    int size = 48;
-};
+constexpr int kPanelWidth = 232;  // the menu's column at the right
 
 struct Game {
-    Box box;
-    float logicTimeAtLastStep = 0;
     SDL_Surface* logo = nullptr;
     SDL_Surface* scene = nullptr;  // the frame is drawn here, then shown through an effect
     Veltrano_CTile* ground = nullptr;
     Veltrano_CFont* smallFont = nullptr;
     Veltrano_CFont* bigFont = nullptr;
     bool demoMouse = false;  // no display: the mouse and the keys are played by the demo itself
+    bool running = true;
     int logicFrames = 0;
     int effect = 0;          // RenderFX effect shown, 0 none; F cycles them
 };
@@ -45,23 +41,17 @@ void ChooseEffect() {
 }
 
 void StepLogic() {
-    Box& box = game.box;
-    box.previousX = box.x;
-    box.previousY = box.y;
-    box.x += box.speedX;
-    box.y += box.speedY;
-    const float maxX = static_cast<float>(Veltrano.screen->w - box.size);
-    const float maxY = static_cast<float>(Veltrano.screen->h - 8 - box.size);  // above the floor
-    if (box.x < 0 || box.x > maxX) box.speedX = -box.speedX;
-    if (box.y < 0 || box.y > maxY) box.speedY = -box.speedY;
-    game.logicTimeAtLastStep = Veltrano.GetLogicTime();
     ++game.logicFrames;
+    const MenuChoices choices = StepMenu(game.demoMouse, game.logicFrames);
+    if (choices.quit) game.running = false;
+    if (choices.restart) ILogSystem.Msg(0, "\n . Start clicked: %d coins so far\n", CoinsCollected());
+    StepActors(game.demoMouse, MenuSmoothMoves());
     ChooseEffect();
     if (game.demoMouse) {
-        // A slow circle round the middle of the screen.
+        // A slow circle round the middle of the playing field.
         const double angle = game.logicFrames * 0.03;
-        SDL_WarpMouse(static_cast<Uint16>(320 + 180 * std::cos(angle)),
-                      static_cast<Uint16>(240 + 140 * std::sin(angle)));
+        SDL_WarpMouse(static_cast<Uint16>(200 + 150 * std::cos(angle)),
+                      static_cast<Uint16>(260 + 120 * std::sin(angle)));
     }
 }
 
@@ -84,14 +74,14 @@ void DrawGround(SDL_Surface* target) {
 void DrawTexts(SDL_Surface* target) {
     if (game.bigFont != nullptr) game.bigFont->PutString(target, 16, 18, "HELLO, VELTRANO", nullptr);
     if (game.smallFont == nullptr) return;
-    game.smallFont->PutString(target, 18, 54, "Tiles, fonts, pictures, primitives and a software cursor.", nullptr);
-    char status[96];
-    std::snprintf(status, sizeof status, "frame rate %d   logic rate %d   effect %d (F: next)",
-                  ITimeSystem->GetCurrentRFR(), ITimeSystem->GetCurrentLFR(), game.effect);
+    game.smallFont->PutString(target, 18, 54, "Arrow keys: walk and collect the coins.", nullptr);
+    char status[128];
+    std::snprintf(status, sizeof status, "coins %d   frame rate %d   logic rate %d   effect %d (F: next)",
+                  CoinsCollected(), ITimeSystem->GetCurrentRFR(), ITimeSystem->GetCurrentLFR(), game.effect);
     game.smallFont->PutString(target, 18, target->h - 26, status, nullptr);
 }
 
-// The scene behind the box: the ground, the floor, the logo in a frame, texts.
+// The scene behind the actors: the ground, the floor, the logo, texts.
 void DrawScene(SDL_Surface* screen) {
     DrawGround(screen);
     IPrimitives->BoxColor(screen, 0, static_cast<short>(screen->h - 8), static_cast<short>(screen->w), static_cast<short>(screen->h), Rgb(60, 90, 140));
@@ -105,32 +95,19 @@ void DrawScene(SDL_Surface* screen) {
 }
 
 // The whole frame goes to the scene surface; the screen gets it through the
-// chosen effect, or as it is.
+// chosen effect, or as it is. The menu and the collision boxes go on top.
 void Render(int) {
     SDL_Surface* screen = game.scene != nullptr ? game.scene : Veltrano.screen;
     DrawScene(screen);
-    // Smooth between the last two logic positions by the logic time's progress.
-    const Box& box = game.box;
-    float t = Veltrano.GetLogicTime() - game.logicTimeAtLastStep;
-    if (t < 0) t = 0;
-    if (t > 1) t = 1;
-    const short x = static_cast<short>(box.previousX + (box.x - box.previousX) * t);
-    const short y = static_cast<short>(box.previousY + (box.y - box.previousY) * t);
-    const short size = static_cast<short>(box.size);
-    IPrimitives->BoxColor(screen, static_cast<short>(x + 6), static_cast<short>(y + 6), static_cast<short>(x + 6 + size),
-                          static_cast<short>(y + 6 + size), Rgb(8, 12, 24));
-    IPrimitives->BoxColor(screen, x, y, static_cast<short>(x + size), static_cast<short>(y + size), Rgb(240, 180, 40));
-    IPrimitives->RectangleColor(screen, x, y, static_cast<short>(x + size - 1), static_cast<short>(y + size - 1), Rgb(120, 70, 10));
-    IPrimitives->BoxColor(screen, static_cast<short>(x + 6), static_cast<short>(y + 6), static_cast<short>(x + 18),
-                          static_cast<short>(y + 18), Rgb(255, 240, 200));
-    // A line from the box to the mouse pointer.
-    IPrimitives->LineColor(screen, static_cast<short>(x + size / 2), static_cast<short>(y + size / 2),
-                           static_cast<short>(Veltrano.mouseX), static_cast<short>(Veltrano.mouseY), Rgb(120, 200, 255));
-    if (screen == Veltrano.screen) return;
-    if (game.effect > 0)
-        IScreenFX->RenderFX(screen, Veltrano.screen, game.effect);
-    else
-        Veltrano.Blit(screen, nullptr, Veltrano.screen, nullptr);
+    DrawActors(screen);
+    if (screen != Veltrano.screen) {
+        if (game.effect > 0)
+            IScreenFX->RenderFX(screen, Veltrano.screen, game.effect);
+        else
+            Veltrano.Blit(screen, nullptr, Veltrano.screen, nullptr);
+    }
+    ShowNearestCollision();
+    DrawMenu(game.smallFont);
 }
 
 // The player's settings: written with the defaults on the first run, read
@@ -176,6 +153,9 @@ void LoadPictures() {
     const char pointer = ICursor->Load("assets.dpf", "pointer", 0);
     if (pointer >= 0) ICursor->Select(pointer);
     ICursor->Info();
+    const int fieldWidth = Veltrano.screen->w - kPanelWidth;
+    if (!LoadActors(fieldWidth, Veltrano.screen->h)) ILogSystem.Msg(0, "\n . The sprites were not found in assets.dpf\n");
+    if (!LoadMenu(fieldWidth + 16, 100, game.smallFont)) ILogSystem.Msg(0, "\n . The menu was not found in assets.dpf\n");
 }
 
 // The first frame comes in from black.
@@ -190,6 +170,8 @@ void FadeIn() {
 }
 
 void FreePictures() {
+    FreeMenu();
+    FreeActors();
     Veltrano.FreeSurface(game.logo);
     Veltrano.FreeSurface(game.scene);
     delete game.ground;
@@ -212,13 +194,12 @@ void RunTheGame(int milliseconds) {
     FadeIn();
     Veltrano.CleanUp();
     SDL_Event event;
-    bool running = true;
-    while (running && ITimeSystem->GetTimeNow() < milliseconds) {
+    while (game.running && ITimeSystem->GetTimeNow() < milliseconds) {
         if (Veltrano.Update(&event) == 0) {
             StepLogic();
-            if (Veltrano.GetKeystate(SDLK_ESCAPE)) running = false;
+            if (Veltrano.GetKeystate(SDLK_ESCAPE)) game.running = false;
         } else if (event.type == SDL_QUIT) {
-            running = false;
+            game.running = false;
         }
     }
     ITimeSystem->Info();

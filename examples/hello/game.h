@@ -1,5 +1,5 @@
-// The hello demo's small game: a window, a bouncing box over a scene drawn
-// with the SDK's pictures and primitives, the software mouse pointer.
+// The hello demo's small game: a critter collecting coins over a tiled
+// field, a menu panel of widgets, texts, effects and the software pointer.
 #ifndef HELLO_GAME_H
 #define HELLO_GAME_H
 
