@@ -21,6 +21,13 @@ void StoreLE32(uint8_t* bytes, uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+uint16_t LoadLE16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | bytes[1] << 8); }
+
+void StoreLE16(uint8_t* bytes, uint16_t value) {
+    bytes[0] = static_cast<uint8_t>(value);
+    bytes[1] = static_cast<uint8_t>(value >> 8);
+}
+
 void MakeSignature(uint8_t signature[kSignatureSize]) { std::memcpy(signature, "DPFv4.0", 8); }
 
 void CopyField(char* out, size_t outSize, const uint8_t* field, size_t width) {

@@ -52,6 +52,8 @@ extern const char kFileType[];              // "FILE", blocks made by AddFile
 
 uint32_t LoadLE32(const uint8_t* bytes);
 void StoreLE32(uint8_t* bytes, uint32_t value);
+uint16_t LoadLE16(const uint8_t* bytes);
+void StoreLE16(uint8_t* bytes, uint16_t value);
 
 // Data blocks are padded with zeros to a multiple of the cipher's block.
 constexpr int64_t PaddedLength(int64_t storedSize) { return (storedSize + 7) / 8 * 8; }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "archive/archive_format.h"
+
 namespace button_block {
 namespace {
 
@@ -13,21 +15,10 @@ constexpr int kYOffset = 14;
 constexpr int kRangeOffset = 16;
 constexpr int kValueOffset = 20;
 
-uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
-uint32_t Read32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-
-void Write16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-void Write32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
+uint16_t Read16(const uint8_t* p) { return dpf_format::LoadLE16(p); }
+uint32_t Read32(const uint8_t* p) { return dpf_format::LoadLE32(p); }
+void Write16(uint8_t* p, uint16_t v) { dpf_format::StoreLE16(p, v); }
+void Write32(uint8_t* p, uint32_t v) { dpf_format::StoreLE32(p, v); }
 
 }  // namespace
 

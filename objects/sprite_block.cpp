@@ -24,11 +24,8 @@ constexpr int64_t kLargestSheetSide = 0x7FFF;
 constexpr int kColorKeyInRecord = 32;
 
 int32_t Load32(const uint8_t* bytes) { return static_cast<int32_t>(dpf_format::LoadLE32(bytes)); }
-uint16_t Load16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | bytes[1] << 8); }
-void Store16(uint8_t* bytes, uint16_t value) {
-    bytes[0] = static_cast<uint8_t>(value);
-    bytes[1] = static_cast<uint8_t>(value >> 8);
-}
+uint16_t Load16(const uint8_t* bytes) { return dpf_format::LoadLE16(bytes); }
+void Store16(uint8_t* bytes, uint16_t value) { dpf_format::StoreLE16(bytes, value); }
 
 // Walks the block from its start; every read is checked against its end.
 class Cursor {

@@ -603,6 +603,8 @@ TEST_F(DpfTool, SpritesAreCutIntoSpr2BlocksAndComeOutAsPng) {
     EXPECT_EQ(Run({"add", "game.dpf", "--sprite", "art/walk.png", "--frame", "0x4"}).code, 2);
     EXPECT_EQ(Run({"add", "game.dpf", "--tile", "art/walk.png", "--frame", "4x4"}).code, 2);
     EXPECT_EQ(Run({"add", "game.dpf", "--sprite", "--tile", "art/walk.png", "--frame", "4x4"}).code, 2);
+}
+
 // Widgets go in as their TILB2 pictures and a BUT header made by the SDK's
 // widget saver; listings show the type and the pictures found.
 TEST_F(DpfTool, WidgetsGoInAsHeaderAndPictures) {
