@@ -72,7 +72,8 @@ int main() {
         Veltrano.Quit();
         return 1;
     }
-    ITimeSystem->Init(60);
+    ITimeSystem->Init(0);
+    ITimeSystem->SetRate(60, 60);
     Veltrano.SetRenderCallback(Render);
     Veltrano.RenderNeeded(1);
     const Uint32 end = SDL_GetTicks() + 1500;
