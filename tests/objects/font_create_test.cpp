@@ -16,9 +16,9 @@ using testing_support::FileExists;
 class FontCreateTest : public FontTest {};
 
 TEST_F(FontCreateTest, WellFormedImagesAreCutAtEveryDepth) {
-    for (const FontImage spec : {FontImage{16}, FontImage{24}, FontImage{32}, FontImage{32, true}}) {
-        SCOPED_TRACE(spec.depth);
-        SDL_Surface* image = MakeFontImage(spec);
+    for (const FontImage layout : {FontImage{16}, FontImage{24}, FontImage{32}, FontImage{32, true}}) {
+        SCOPED_TRACE(layout.depth);
+        SDL_Surface* image = MakeFontImage(layout);
         Veltrano_CFont font;
         ASSERT_EQ(font.Create(image), 96);
         // Each advance is the glyph's columns plus one.
@@ -26,15 +26,15 @@ TEST_F(FontCreateTest, WellFormedImagesAreCutAtEveryDepth) {
             const char text[2] = {static_cast<char>('!' + k), 0};
             ASSERT_EQ(font.StringWidth(text), GlyphWidth(k) + 1) << text;
         }
-        EXPECT_EQ(font.StringHeight(), spec.height - 1);
-        EXPECT_EQ(font.GetAlpha(), spec.alphaChannel ? 256 : 255);
+        EXPECT_EQ(font.StringHeight(), layout.height - 1);
+        EXPECT_EQ(font.GetAlpha(), layout.alphaChannel ? 256 : 255);
         // The marks are painted over with the background: no magenta is left.
         EXPECT_EQ(CountMagenta(font.GetSurface()), 0);
         SDL_Surface* surface = font.GetSurface();
-        EXPECT_EQ(surface->w, ImageWidth(spec));
-        if (!spec.alphaChannel) {
+        EXPECT_EQ(surface->w, ImageWidth(layout));
+        if (!layout.alphaChannel) {
             EXPECT_TRUE(surface->flags & SDL_SRCCOLORKEY);
-            EXPECT_EQ(surface->format->colorkey, PixelAt(image, 0, spec.height - 1));
+            EXPECT_EQ(surface->format->colorkey, PixelAt(image, 0, layout.height - 1));
         }
         SDL_FreeSurface(image);
     }
@@ -44,10 +44,10 @@ TEST_F(FontCreateTest, CountsMarkChangesAndMarksOnlyEmptyColumns) {
     SDL_Surface* image = MakeFontImage({});
     EXPECT_EQ(CreateUpperMark(image), font_pixels::kWellFormedChanges);
     const Uint32 magenta = SDL_MapRGB(image->format, 255, 0, 255);
-    const FontImage spec;
+    const FontImage layout;
     EXPECT_EQ(PixelAt(image, 0, 0), magenta);
-    EXPECT_NE(PixelAt(image, GlyphStart(spec, 0), 0), magenta);
-    EXPECT_EQ(PixelAt(image, GlyphStart(spec, 0) + GlyphWidth(0), 0), magenta);
+    EXPECT_NE(PixelAt(image, GlyphStart(layout, 0), 0), magenta);
+    EXPECT_EQ(PixelAt(image, GlyphStart(layout, 0) + GlyphWidth(0), 0), magenta);
     SDL_FreeSurface(image);
     // Pixels that are fully transparent do not count as ink.
     SDL_Surface* clear = SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
@@ -59,10 +59,10 @@ TEST_F(FontCreateTest, CountsMarkChangesAndMarksOnlyEmptyColumns) {
 }
 
 TEST_F(FontCreateTest, AMissingGlyphIsReportedAndDiagnosedWithoutTouchingTheImage) {
-    FontImage spec;
-    spec.glyphs = 93;
-    SDL_Surface* image = MakeFontImage(spec);
-    SDL_Surface* before = MakeFontImage(spec);
+    FontImage layout;
+    layout.glyphs = 93;
+    SDL_Surface* image = MakeFontImage(layout);
+    SDL_Surface* before = MakeFontImage(layout);
     Veltrano_CFont font;
     EXPECT_EQ(font.Test(image), 93);  // 187 changes halved
     EXPECT_TRUE(FileExists("FontWithErrors.bmp"));
@@ -97,12 +97,12 @@ TEST_F(FontCreateTest, BlankGaplessNarrowAndOverfullImagesAreRefused) {
     EXPECT_EQ(font.Test(blank), 255);
     SDL_Surface* column = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 9, 24, 0xFF0000, 0xFF00, 0xFF, 0);
     EXPECT_EQ(font.Create(column), 255);
-    FontImage spec;
-    spec.glyphs = 96;  // 193 changes: half is the success code
-    SDL_Surface* overfull = MakeFontImage(spec);
+    FontImage layout;
+    layout.glyphs = 96;  // 193 changes: half is the success code
+    SDL_Surface* overfull = MakeFontImage(layout);
     EXPECT_EQ(font.Create(overfull), 255);
-    spec.glyphs = 300;  // 601 changes do not fit the result
-    SDL_Surface* huge = MakeFontImage(spec);
+    layout.glyphs = 300;  // 601 changes do not fit the result
+    SDL_Surface* huge = MakeFontImage(layout);
     EXPECT_EQ(font.Create(huge), 255);
     EXPECT_EQ(font.Test(huge), 255);
     EXPECT_EQ(font.GetSurface(), nullptr);
@@ -110,13 +110,13 @@ TEST_F(FontCreateTest, BlankGaplessNarrowAndOverfullImagesAreRefused) {
 }
 
 TEST_F(FontCreateTest, AnExistingMarkRowIsUsedAsItIs) {
-    FontImage spec;
-    spec.markRow = true;
-    SDL_Surface* image = MakeFontImage(spec);
+    FontImage layout;
+    layout.markRow = true;
+    SDL_Surface* image = MakeFontImage(layout);
     // An empty column inside 'B' (2 wide) would split it if the gaps were
     // searched again; the mark row says where they are.
-    const int inside = GlyphStart(spec, 33) + 1;  // 'B' is 2 wide
-    for (int y = 1; y < spec.height; ++y) CFontSetPixel(image, inside, y, 0);
+    const int inside = GlyphStart(layout, 33) + 1;  // 'B' is 2 wide
+    for (int y = 1; y < layout.height; ++y) CFontSetPixel(image, inside, y, 0);
     Veltrano_CFont font;
     EXPECT_NE(font.Test(image), 0);
     ASSERT_EQ(font.Create(image), 96);
@@ -125,9 +125,9 @@ TEST_F(FontCreateTest, AnExistingMarkRowIsUsedAsItIs) {
     SDL_FreeSurface(image);
 
     // A mark row with one gap too few gives the number of gaps found.
-    SDL_Surface* shortRow = MakeFontImage(spec);
+    SDL_Surface* shortRow = MakeFontImage(layout);
     const Uint32 ink = SDL_MapRGB(shortRow->format, 1, 1, 1);
-    for (int x = GlyphStart(spec, 10) - spec.gap; x < GlyphStart(spec, 10); ++x) CFontSetPixel(shortRow, x, 0, ink);
+    for (int x = GlyphStart(layout, 10) - layout.gap; x < GlyphStart(layout, 10); ++x) CFontSetPixel(shortRow, x, 0, ink);
     Veltrano_CFont other;
     EXPECT_EQ(other.Create(shortRow), 94);
     SDL_FreeSurface(shortRow);
@@ -220,10 +220,10 @@ TEST_F(FontCreateTest, FontsAreConvertedToTheScreenWhateverTheSetting) {
     SDL_FreeSurface(image);
 
     // Per-pixel alpha is kept through the display format with alpha.
-    FontImage spec;
-    spec.depth = 32;
-    spec.alphaChannel = true;
-    SDL_Surface* translucent = MakeFontImage(spec);
+    FontImage layout;
+    layout.depth = 32;
+    layout.alphaChannel = true;
+    SDL_Surface* translucent = MakeFontImage(layout);
     Veltrano_CFont blended;
     ASSERT_EQ(blended.Create(translucent), 96);
     EXPECT_EQ(blended.GetAlpha(), 256);
