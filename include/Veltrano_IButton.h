@@ -85,8 +85,12 @@ public:
 
 private:
     friend class Veltrano_Main;
+    friend class Veltrano_CFont;
     // Input check of every widget; once per logic frame of the core's loop.
     void Update();
+    // Input boxes borrow their font: a font that is deleted is dropped from
+    // every box that uses it, which then draws without text.
+    void ForgetFont(Veltrano_CFont* font);
 
     ButtonState* state;
 };

@@ -176,6 +176,14 @@ void Veltrano_IButton::SetTextFont(int id, Veltrano_CFont* font) {
     record->textH = static_cast<int16_t>(h - 2 * record->textY + 1);
 }
 
+void Veltrano_IButton::ForgetFont(Veltrano_CFont* font) {
+    for (ButtonRecord& master : state->masters)
+        if (master.font == font) master.font = nullptr;
+    for (auto& layer : state->layers)
+        for (ButtonRecord& record : layer)
+            if (record.font == font) record.font = nullptr;
+}
+
 void Veltrano_IButton::SetTextRect(int id, SDL_Rect* rect) {
     ButtonRecord* record = FindUsed(*state, id);
     if (record == nullptr || record->type != kTypeInput || rect == nullptr) return;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Veltrano_CFont.h"
+#include "Veltrano_IButton.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
 #include "core/video_surface.h"
@@ -42,6 +43,7 @@ void InfoAlphaAndKey(const FontState& font) {
 Veltrano_CFont::Veltrano_CFont() : state(new FontState) { ++Veltrano.fontCount; }
 
 Veltrano_CFont::~Veltrano_CFont() {
+    if (IButton != nullptr) IButton->ForgetFont(this);
     Clean();
     delete state;
     --Veltrano.fontCount;

@@ -1,5 +1,7 @@
 // Property operations: values, states of check buttons, keys, masks,
 // colours, pictures, input-box text, names, and ids that find nothing.
+#include <memory>
+
 #include "objects/button_test_helpers.h"
 
 using button_test::ButtonTest;
@@ -110,6 +112,30 @@ TEST_F(ButtonPropertiesTest, InputBoxTextNeedsAFontAndFitsTheBox) {
     const int button = Make("b", 1, 0, 0);
     EXPECT_EQ(IButton->GetText(button), nullptr);
     IButton->Remove(box);  // it borrows the font, which goes first
+}
+
+// A game that deletes the font first leaves its boxes without one: they
+// draw and dump without reading the deleted font.
+TEST_F(ButtonPropertiesTest, ADeletedFontIsDroppedFromTheBoxesThatBorrowIt) {
+    StorePictures("i", 64, {60, 20});
+    IButtonNew desc = Desc(64);
+    const int box = IButton->Create(&desc, "i", 0, dpf);
+    const int master = IButton->Create(&desc, "i", 1, dpf);
+    auto font = std::make_unique<Veltrano_CFont>();
+    ASSERT_TRUE(button_test::MakeFont(*font));
+    IButton->SetTextFont(box, font.get());
+    IButton->SetTextFont(master, font.get());
+    IButton->SetText(box, "typed");
+    font.reset();
+    Repaint();
+    Frame();
+    log.Clear();
+    IButton->Info(box);
+    IButton->Info(master);
+    EXPECT_TRUE(log.Contains("Font: 'none' - Value: 'typed'")) << log.Text();
+    EXPECT_TRUE(log.Contains("Font: 'none' - Value: ''")) << log.Text();
+    IButton->SetText(box, "needs a font");
+    EXPECT_STREQ(IButton->GetText(box), "typed");
 }
 
 TEST_F(ButtonPropertiesTest, NamesAreCutToTheirField) {
