@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -121,9 +122,10 @@ void ReadSettings() {
 }
 
 bool OpenScreen() {
-    // Without a display the game runs on SDL's headless driver (chosen in
-    // main before SDL starts) and plays the mouse and keys itself.
-    if (std::getenv("DISPLAY") == nullptr) {
+    // On SDL's headless driver (main chooses it when there is no display;
+    // a test may choose it too) the game plays the mouse and keys itself.
+    char driver[32] = {};
+    if (SDL_VideoDriverName(driver, sizeof driver) != nullptr && std::strcmp(driver, "dummy") == 0) {
         if (Veltrano.Config.colordepth == 0) Veltrano.Config.colordepth = 32;  // the headless desktop has 8 bits
         game.demoMouse = true;
     }
