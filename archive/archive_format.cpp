@@ -12,22 +12,6 @@ const uint8_t kIdBlock[kIdSize] = {0xB7, 0xAE, 0xCE, 'B', 'l', 'o', 'c', 'k',
 const char kDeletedType[kTypeSize] = "DELETED";
 const char kFileType[] = "FILE";
 
-uint32_t LoadLE32(const uint8_t* bytes) {
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-void StoreLE32(uint8_t* bytes, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint16_t LoadLE16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | bytes[1] << 8); }
-
-void StoreLE16(uint8_t* bytes, uint16_t value) {
-    bytes[0] = static_cast<uint8_t>(value);
-    bytes[1] = static_cast<uint8_t>(value >> 8);
-}
-
 void MakeSignature(uint8_t signature[kSignatureSize]) { std::memcpy(signature, "DPFv4.0", 8); }
 
 void CopyField(char* out, size_t outSize, const uint8_t* field, size_t width) {

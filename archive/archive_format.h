@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/byte_order.h"
 #include "veltrano_types.h"
 
 namespace dpf_format {
@@ -50,10 +51,10 @@ constexpr uint8_t kStorageScrambled = 2;
 extern const char kDeletedType[kTypeSize];  // "DELETED"
 extern const char kFileType[];              // "FILE", blocks made by AddFile
 
-uint32_t LoadLE32(const uint8_t* bytes);
-void StoreLE32(uint8_t* bytes, uint32_t value);
-uint16_t LoadLE16(const uint8_t* bytes);
-void StoreLE16(uint8_t* bytes, uint16_t value);
+using byte_order::LoadLE16;
+using byte_order::LoadLE32;
+using byte_order::StoreLE16;
+using byte_order::StoreLE32;
 
 // Data blocks are padded with zeros to a multiple of the cipher's block.
 constexpr int64_t PaddedLength(int64_t storedSize) { return (storedSize + 7) / 8 * 8; }

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "archive/block_index.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 // A slot is never used (recordedLength 0), open (handle not 0) or closed
 // (handle 0, path and recordedLength kept for a later reopen).

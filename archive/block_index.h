@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "archive/archive_format.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 class BlockIndex {
 public:

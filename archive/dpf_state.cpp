@@ -8,7 +8,7 @@
 
 #include "Veltrano_ILogSystem.h"
 #include "archive/block_scan.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 namespace dpf_internal {
 

@@ -10,7 +10,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "archive/compact_pause.h"
 #include "archive/dpf_state.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 using namespace dpf_format;
 

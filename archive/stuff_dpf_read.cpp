@@ -10,7 +10,7 @@
 #include "archive/dpf_state.h"
 #include "archive/ucl_codec.h"
 #include "archive/version3_upgrade.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 using namespace dpf_format;
 using dpf_internal::FindKind;

@@ -11,7 +11,7 @@
 #include "archive/archive_keys.h"
 #include "archive/dpf_state.h"
 #include "archive/ucl_codec.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 using namespace dpf_format;
 using dpf_internal::Printable;

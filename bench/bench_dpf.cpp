@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "Veltrano_IStuffDPF.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 #include "time_collector.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/builtin_font.h"
+#include "fonts/builtin_font.h"
 #include "headless_screen.h"
 #include "time_collector.h"
 #include "veltrano.h"

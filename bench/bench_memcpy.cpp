@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/cpu_paths.h"
+#include "cpu/cpu_paths.h"
 
 namespace {
 

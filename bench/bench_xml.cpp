@@ -11,7 +11,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "console/developer_windows.h"
 #include "core/clock.h"
 #include "core/core_state.h"
-#include "core/cpu.h"
-#include "core/platform/platform.h"
-#include "core/xml_table.h"
+#include "cpu/cpu.h"
+#include "platform/platform.h"
+#include "xml/xml_table.h"
 #include "veltrano.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "core/core_state.h"
 #include "core/surface_text.h"
-#include "core/platform/gl_textures.h"
+#include "platform/gl_textures.h"
 #include "core/video_surface.h"
 #include "veltrano.h"
 

@@ -7,7 +7,7 @@
 
 #include "core/core_state.h"
 #include "core/crc32.h"
-#include "core/platform/platform.h"
+#include "platform/platform.h"
 
 unsigned int Veltrano_Main::CRC32(const char* buffer, int length) {
     if (buffer == nullptr || length <= 0) return 0;

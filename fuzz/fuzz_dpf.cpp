@@ -21,6 +21,7 @@
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
 #include "archive/archive_format.h"
+#include "core/byte_order.h"
 #include "archive/archive_keys.h"
 #include "archive/blowfish.h"
 #include "archive/compact_pause.h"
@@ -53,7 +54,7 @@ void Reseal(std::string& file) {
     auto* header = reinterpret_cast<uint8_t*>(&file[8]);
     cipher.Decipher(header, 64);
     const uint32_t crc = Veltrano.CRC32(file.data() + 520, static_cast<int>(file.size() - 520));
-    dpf_format::StoreLE32(header + dpf_format::kCrcOffset, crc);
+    byte_order::StoreLE32(header + dpf_format::kCrcOffset, crc);
     cipher.Encipher(header, 64);
 }
 

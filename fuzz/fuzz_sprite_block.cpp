@@ -13,7 +13,7 @@
 #include "Veltrano_CSprite.h"
 #include "Veltrano_IStuffDPF.h"
 #include "fuzz_setup.h"
-#include "objects/sprite_block.h"
+#include "sprites/sprite_block.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
 #include "archive/archive_format.h"
+#include "core/byte_order.h"
 #include "imaging/display_format.h"
 #include "imaging/pixel_format_record.h"
 #include "imaging/pixel_rows.h"
@@ -30,8 +31,8 @@ unsigned long Address(const void* pointer) { return reinterpret_cast<unsigned lo
 bool ReadGeometry(const DPF_BlockData& block, pixel_rows::Geometry& geometry) {
     if (block.data == nullptr || block.size < kHeaderSize) return false;
     const auto* bytes = reinterpret_cast<const uint8_t*>(block.data);
-    const auto width = static_cast<int32_t>(dpf_format::LoadLE32(bytes));
-    const auto height = static_cast<int32_t>(dpf_format::LoadLE32(bytes + 4));
+    const auto width = static_cast<int32_t>(byte_order::LoadLE32(bytes));
+    const auto height = static_cast<int32_t>(byte_order::LoadLE32(bytes + 4));
     return pixel_rows::Describe(width, height, record::Decode(bytes + 8), geometry) &&
            kHeaderSize + geometry.StoredBytes() == block.size;
 }
@@ -65,8 +66,8 @@ void FillHeader(sHeaderIPF* header, const pixel_rows::Geometry& layout, const ch
 
 std::vector<uint8_t> BlockBytes(SDL_Surface* copy) {
     std::vector<uint8_t> bytes(static_cast<size_t>(kHeaderSize + pixel_rows::StoredBytes(copy)), 0);
-    dpf_format::StoreLE32(bytes.data(), static_cast<uint32_t>(copy->w));
-    dpf_format::StoreLE32(bytes.data() + 4, static_cast<uint32_t>(copy->h));
+    byte_order::StoreLE32(bytes.data(), static_cast<uint32_t>(copy->w));
+    byte_order::StoreLE32(bytes.data() + 4, static_cast<uint32_t>(copy->h));
     record::Encode(*copy->format, copy->format->colorkey, copy->format->alpha, bytes.data() + 8);
     pixel_rows::WriteRows(copy, bytes.data() + kHeaderSize);
     return bytes;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "archive/archive_format.h"
+#include "core/byte_order.h"
 
 namespace pixel_format_record {
 
@@ -38,8 +38,8 @@ void Encode(const SDL_PixelFormat& format, uint32_t colorkey, uint8_t alpha, uin
     const uint32_t masks[4] = {format.Rmask, format.Gmask, format.Bmask, format.Amask};
     std::memcpy(out + kLossOffset, losses, 4);
     std::memcpy(out + kShiftOffset, shifts, 4);
-    for (int i = 0; i < 4; ++i) dpf_format::StoreLE32(out + kMaskOffset + 4 * i, masks[i]);
-    dpf_format::StoreLE32(out + kColorKeyOffset, colorkey);
+    for (int i = 0; i < 4; ++i) byte_order::StoreLE32(out + kMaskOffset + 4 * i, masks[i]);
+    byte_order::StoreLE32(out + kColorKeyOffset, colorkey);
     out[kAlphaOffset] = alpha;
 }
 
@@ -47,11 +47,11 @@ Record Decode(const uint8_t in[kSize]) {
     Record record{};
     record.bitsPerPixel = in[kBitsOffset];
     record.bytesPerPixel = in[kBytesOffset];
-    record.rmask = dpf_format::LoadLE32(in + kMaskOffset);
-    record.gmask = dpf_format::LoadLE32(in + kMaskOffset + 4);
-    record.bmask = dpf_format::LoadLE32(in + kMaskOffset + 8);
-    record.amask = dpf_format::LoadLE32(in + kMaskOffset + 12);
-    record.colorkey = dpf_format::LoadLE32(in + kColorKeyOffset);
+    record.rmask = byte_order::LoadLE32(in + kMaskOffset);
+    record.gmask = byte_order::LoadLE32(in + kMaskOffset + 4);
+    record.bmask = byte_order::LoadLE32(in + kMaskOffset + 8);
+    record.amask = byte_order::LoadLE32(in + kMaskOffset + 12);
+    record.colorkey = byte_order::LoadLE32(in + kColorKeyOffset);
     record.alpha = in[kAlphaOffset];
     return record;
 }

@@ -4,7 +4,7 @@
 
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IPrimitives.h"
-#include "core/platform/gl_textures.h"
+#include "platform/gl_textures.h"
 #include "imaging/pixel_access.h"
 #include "log/interface_lines.h"
 

@@ -3,7 +3,7 @@
 
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
-#include "core/platform/gl_textures.h"
+#include "platform/gl_textures.h"
 #include "imaging/pixel_access.h"
 
 namespace {

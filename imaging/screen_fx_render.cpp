@@ -6,7 +6,7 @@
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_IScreenFX.h"
 #include "Veltrano_Main.h"
-#include "core/platform/gl_transform.h"
+#include "platform/gl_transform.h"
 #include "imaging/pixel_access.h"
 #include "imaging/screen_fx_internal.h"
 #include "imaging/screen_fx_render.h"

@@ -7,7 +7,7 @@
 
 #include "Veltrano_IScreenFX.h"
 #include "Veltrano_Main.h"
-#include "core/platform/gl_transform.h"
+#include "platform/gl_transform.h"
 #include "imaging/screen_fx_internal.h"
 #include "imaging/screen_fx_transform.h"
 #include "veltrano_cpu.h"

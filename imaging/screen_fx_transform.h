@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/platform/gl_transform.h"
+#include "platform/gl_transform.h"
 #include "imaging/screen_fx_internal.h"
 
 namespace screen_fx {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "archive/archive_format.h"
+#include "core/byte_order.h"
 #include "archive/archive_keys.h"
 #include "archive/blowfish.h"
 
@@ -81,12 +82,12 @@ std::string DecipheredHeader(const std::string& file) {
 }
 
 uint32_t LE32(const std::string& bytes, size_t offset) {
-    return dpf_format::LoadLE32(reinterpret_cast<const uint8_t*>(bytes.data()) + offset);
+    return byte_order::LoadLE32(reinterpret_cast<const uint8_t*>(bytes.data()) + offset);
 }
 
 std::string PutLE32(uint32_t value) {
     std::string out(4, '\0');
-    dpf_format::StoreLE32(reinterpret_cast<uint8_t*>(out.data()), value);
+    byte_order::StoreLE32(reinterpret_cast<uint8_t*>(out.data()), value);
     return out;
 }
 

@@ -5,7 +5,7 @@
 #include "Veltrano_IImage.h"
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
-#include "archive/archive_format.h"
+#include "core/byte_order.h"
 #include "imaging/imaging_test_helpers.h"
 
 namespace {
@@ -154,12 +154,12 @@ TEST_F(ImageBlockTest, MissingNameAndBadHandlesFail) {
 std::string HandBlock(uint32_t width, uint32_t height, uint8_t bits, uint8_t bytes, uint32_t rmask, size_t pixelBytes) {
     std::string block(48 + pixelBytes, '\0');
     auto* data = reinterpret_cast<uint8_t*>(block.data());
-    dpf_format::StoreLE32(data, width);
-    dpf_format::StoreLE32(data + 4, height);
+    byte_order::StoreLE32(data, width);
+    byte_order::StoreLE32(data + 4, height);
     data[8 + 4] = bits;
     data[8 + 5] = bytes;
-    dpf_format::StoreLE32(data + 8 + 16, rmask);
-    dpf_format::StoreLE32(data + 8 + 32, 0xFFFFFFFF);
+    byte_order::StoreLE32(data + 8 + 16, rmask);
+    byte_order::StoreLE32(data + 8 + 32, 0xFFFFFFFF);
     data[8 + 36] = 255;
     return block;
 }
@@ -167,7 +167,7 @@ std::string HandBlock(uint32_t width, uint32_t height, uint8_t bits, uint8_t byt
 // A whole 4x1 8-bit block with the given colour key.
 std::string KeyedPaletteBlock(uint32_t key) {
     std::string block = HandBlock(4, 1, 8, 1, 0, 4 + 1024);
-    dpf_format::StoreLE32(reinterpret_cast<uint8_t*>(&block[8 + 32]), key);
+    byte_order::StoreLE32(reinterpret_cast<uint8_t*>(&block[8 + 32]), key);
     return block;
 }
 

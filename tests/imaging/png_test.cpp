@@ -5,7 +5,7 @@
 
 #include "Veltrano_IImage.h"
 #include "Veltrano_Main.h"
-#include "archive/archive_format.h"
+#include "core/byte_order.h"
 #include "imaging/imaging_test_helpers.h"
 
 namespace {
@@ -134,7 +134,7 @@ std::string IdatData(const std::string& file) {
     size_t at = 8;
     std::string data;
     while (at + 8 <= file.size()) {
-        const uint32_t length = __builtin_bswap32(dpf_format::LoadLE32(reinterpret_cast<const uint8_t*>(&file[at])));
+        const uint32_t length = __builtin_bswap32(byte_order::LoadLE32(reinterpret_cast<const uint8_t*>(&file[at])));
         const std::string type = file.substr(at + 4, 4);
         if (type == "IDAT") data += file.substr(at + 8, length);
         at += 12 + length;

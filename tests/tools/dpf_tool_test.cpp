@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Veltrano_IImage.h"
-#include "objects/builtin_font.h"
+#include "fonts/builtin_font.h"
 #include "support/test_support.h"
 
 using testing_support::ReadFile;

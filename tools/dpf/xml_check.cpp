@@ -2,7 +2,7 @@
 
 #include <tinyxml.h>
 
-#include "core/xml_depth.h"
+#include "xml/xml_depth.h"
 #include "messages.h"
 
 bool IsWellFormedXml(const std::string& path, const std::vector<char>& bytes) {
