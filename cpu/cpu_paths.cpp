@@ -10,12 +10,6 @@ VELTRANO_API VeltranoCopyFn Veltrano_memcpy = std::memcpy;
 
 namespace {
 
-struct CodePath {
-    int number;
-    const char* logLine;
-    VeltranoCopyFn routine;
-};
-
 using namespace copy_routines;
 
 constexpr CodePath kCodePaths[] = {
@@ -46,6 +40,11 @@ const CodePath* FindCodePath(int number) {
 }
 
 }  // namespace
+
+const CodePath* CodePaths(size_t* count) {
+    *count = sizeof(kCodePaths) / sizeof(kCodePaths[0]);
+    return kCodePaths;
+}
 
 VeltranoCopyFn CopyRoutineForPath(int number) {
     const CodePath* path = FindCodePath(number);

@@ -2,9 +2,9 @@
 
 #include <climits>
 #include <cstring>
+#include <set>
 #include <string>
 
-#include "cpu/copy_routines.h"
 #include "cpu/cpu_paths.h"
 #include "support/test_support.h"
 #include "veltrano_cpu.h"
@@ -44,41 +44,29 @@ TEST_F(SelectCpuCore, NormalPathIsTheRuntimeCopy) {
     EXPECT_EQ(log.Text(), " . Selected normal code path.\n");
 }
 
-struct PathCase {
-    int path;
-    const char* logLine;
-    VeltranoCopyFn routine;
-};
-
+// Every path of the library's table installs its own routine and logs its
+// line; the numbers are unique and the optimised paths name themselves.
 TEST_F(SelectCpuCore, EachPathInstallsItsRoutineAndLogsItsName) {
-    using namespace copy_routines;
-    const PathCase cases[] = {
-        {1, " . Selected 'MMX-I' optimized code path.\n", CopyMmx32},
-        {2, " . Selected 'MMX-II' optimized code path.\n", CopyMmx64},
-        {3, " . Selected 'MMX-V' optimized code path.\n", CopyMmx64Prefetch},
-        {4, " . Selected 'SSE-2' optimized code path.\n", CopySse128},
-        {5, " . Selected 'K7' optimized code path.\n", CopyBlockPrefetch},
-        {10, " . Selected 'Athlon' optimized code path.\n", CopyMmx64UpTo1024},
-        {11, " . Selected 'AthlonXP' optimized code path.\n", CopyMmx64UpTo1024},
-        {12, " . Selected 'Banias' optimized code path.\n", CopyInterleavedBelow1MiB},
-        {13, " . Selected 'Dothan' optimized code path.\n", CopyInterleavedBelow2MiB},
-        {14, " . Selected 'PentiumIII' optimized code path.\n", CopyMmx64},
-        {15, " . Selected 'P4 Willamette' optimized code path.\n", CopyMmx64UpTo512},
-        {16, " . Selected 'P4 Northwood' optimized code path.\n", CopyMmx64UpTo512},
-        {17, " . Selected 'P4 Prescott' optimized code path.\n", CopyMmx64UpTo256},
-        {18, " . Selected 'P4 Prescott+' optimized code path.\n", CopyMmx64UpTo256},
-        {19, " . Selected 'Athlon64' optimized code path.\n", CopyMmx64UpTo1024},
-        {20, " . Selected 'Core/Core2' optimized code path.\n", CopyMmx64Prefetch},
-        {21, " . Selected 'i5/i7' optimized code path.\n", CopySse128},
-    };
-    for (const PathCase& c : cases) {
+    size_t count = 0;
+    const CodePath* paths = CodePaths(&count);
+    ASSERT_EQ(count, 18u);
+    std::set<int> numbers;
+    for (size_t i = 0; i < count; ++i) {
+        const CodePath& path = paths[i];
+        EXPECT_TRUE(numbers.insert(path.number).second) << "path " << path.number;
+        const std::string line = path.logLine;
+        if (path.number != 0) {
+            EXPECT_EQ(line.rfind(" . Selected '", 0), 0u) << line;
+            EXPECT_NE(line.find("' optimized code path.\n"), std::string::npos) << line;
+        }
         LogCapture log(2);
         Veltrano_memcpy = MarkerCopy;
-        EXPECT_EQ(SelectCPUCore(c.path), 1) << "path " << c.path;
-        EXPECT_EQ(Veltrano_memcpy, c.routine) << "path " << c.path;
-        EXPECT_EQ(CopyRoutineForPath(c.path), c.routine) << "path " << c.path;
-        EXPECT_EQ(log.Text(), c.logLine) << "path " << c.path;
+        EXPECT_EQ(SelectCPUCore(path.number), 1) << "path " << path.number;
+        EXPECT_EQ(Veltrano_memcpy, path.routine) << "path " << path.number;
+        EXPECT_EQ(CopyRoutineForPath(path.number), path.routine) << "path " << path.number;
+        EXPECT_EQ(log.Text(), line) << "path " << path.number;
     }
+    EXPECT_EQ(numbers, (std::set<int>{0, 1, 2, 3, 4, 5, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}));
 }
 
 // Warnings level: the selection line is hidden from a log kept at errors only.
