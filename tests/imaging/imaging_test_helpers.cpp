@@ -11,21 +11,6 @@
 
 namespace imaging_test {
 
-SDL_Surface* PatternSurface(int w, int h, int depth, Masks masks, uint32_t seed) {
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, masks.r, masks.g, masks.b, masks.a);
-    if (surface == nullptr) return nullptr;
-    std::mt19937 random(seed);
-    if (depth == 8) {
-        SDL_Color colors[256];
-        for (auto& c : colors) c = {static_cast<Uint8>(random()), static_cast<Uint8>(random()), static_cast<Uint8>(random()), 0};
-        SDL_SetColors(surface, colors, 0, 256);
-    }
-    const Uint32 valid = depth == 8 ? 0xFF : (masks.r | masks.g | masks.b | masks.a);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixel_access::Write(surface, x, y, static_cast<Uint32>(random()) & valid);
-    return surface;
-}
-
 bool SameColors(SDL_Surface* a, SDL_Surface* b, bool compareAlpha, int tolerance) {
     if (a->w != b->w || a->h != b->h) return false;
     for (int y = 0; y < a->h; ++y)

@@ -18,13 +18,12 @@ using ImagingTest = testing_support::SurfaceTest;
 using testing_support::FirstPixelDifference;
 using testing_support::PixelAt;
 
-struct Masks {
-    Uint32 r, g, b, a;
-};
-
-// A software surface whose every pixel holds a different, deterministic
-// value the format can represent (8-bit surfaces get a varied palette).
-SDL_Surface* PatternSurface(int w, int h, int depth, Masks masks, uint32_t seed = 1);
+using testing_support::Masks;
+using testing_support::PatternSurface;
+using testing_support::kRGB24;
+using testing_support::kRGB565;
+using testing_support::kRGBA32;
+using testing_support::kXRGB32;
 // Whether every RGB(A) of the two surfaces agrees through SDL_GetRGBA,
 // within tolerance.
 bool SameColors(SDL_Surface* a, SDL_Surface* b, bool compareAlpha, int tolerance = 0);

@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
 
 #include "support/test_support.h"
@@ -25,6 +26,19 @@ protected:
     // A 64x64 window at the given depth through the SDK's SetVideoMode.
     void OpenScreen(int depth);
 };
+
+struct Masks {
+    Uint32 r, g, b, a;
+};
+
+constexpr Masks kRGB24{0xFF0000, 0xFF00, 0xFF, 0};
+constexpr Masks kXRGB32{0xFF0000, 0xFF00, 0xFF, 0};
+constexpr Masks kRGBA32{0xFF, 0xFF00, 0xFF0000, 0xFF000000};
+constexpr Masks kRGB565{0xF800, 0x07E0, 0x001F, 0};
+
+// A software surface whose pixels all differ in a deterministic way that the
+// format can hold (8-bit surfaces get a palette of 256 distinct colours).
+SDL_Surface* PatternSurface(int w, int h, int depth, Masks masks, uint32_t seed = 1);
 
 // The raw pixel value at (x, y).
 Uint32 PixelAt(SDL_Surface* surface, int x, int y);

@@ -18,18 +18,13 @@ using TileTest = testing_support::SurfaceTest;
 using testing_support::FirstPixelDifference;
 using testing_support::PixelAt;
 
-struct Masks {
-    Uint32 r, g, b, a;
-};
+using testing_support::Masks;
+using testing_support::PatternSurface;
+using testing_support::kRGB24;
+using testing_support::kRGB565;
+using testing_support::kRGBA32;
+using testing_support::kXRGB32;
 
-constexpr Masks kRGB24{0xFF0000, 0xFF00, 0xFF, 0};
-constexpr Masks kXRGB32{0xFF0000, 0xFF00, 0xFF, 0};
-constexpr Masks kRGBA32{0xFF, 0xFF00, 0xFF0000, 0xFF000000};
-constexpr Masks kRGB565{0xF800, 0x07E0, 0x001F, 0};
-
-// A software surface whose pixels all differ in a deterministic way that the
-// format can hold (8-bit surfaces get a varied palette).
-SDL_Surface* PatternSurface(int w, int h, int depth, Masks masks, uint32_t seed = 1);
 // Whether the w x h area of a at (ax, ay) has the colours of b's at (bx, by).
 bool SameArea(SDL_Surface* a, int ax, int ay, SDL_Surface* b, int bx, int by, int w, int h);
 
