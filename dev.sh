@@ -13,6 +13,7 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 
 PACKAGES=(cmake g++ make pkg-config clang libclang-rt-dev xvfb xauth libx11-dev
           libsdl1.2-dev libsdl-mixer1.2-dev libsdl-net1.2-dev libsmpeg-dev
+          libvorbis-dev libogg-dev
           libpng-dev zlib1g-dev libtinyxml-dev libucl-dev
           libgtest-dev libbenchmark-dev
           libsdl-image1.2-dev libsdl-gfx1.2-dev)  # benchmark references only
