@@ -66,7 +66,10 @@ int CountPeriods(const Uint8* data, const SDL_AudioSpec& spec, size_t frames) {
     for (size_t i = 0; i < frames; ++i) {
         const int v = SampleAt(data, spec.format, i * spec.channels);
         if (v < -2000) low = true;
-        if (v > 2000 && low) ++periods, low = false;
+        if (v > 2000 && low) {
+            ++periods;
+            low = false;
+        }
     }
     return periods;
 }
@@ -112,7 +115,7 @@ protected:
         SDL_Quit();
     }
 
-    // Loads and plays the music, true once it is heard within the bound.
+    // Loads the music, plays it and expects it heard within the bound.
     void ExpectMusicPlays(const Bytes& bytes, Mix_MusicType type) {
         SDL_RWops* rw = ReadFrom(bytes);
         Mix_Music* music = Mix_LoadMUS_RW(rw);
@@ -233,7 +236,10 @@ TEST_F(MixerMedia, FuzzSeedsLoad) {
         const Bytes bytes = ReadBytes(entry.path());
         Mix_Chunk* chunk = Mix_LoadWAV_RW(ReadFrom(bytes), 1);
         EXPECT_NE(chunk, nullptr) << Mix_GetError();
-        if (chunk) Mix_FreeChunk(chunk), ++sounds;
+        if (chunk) {
+            Mix_FreeChunk(chunk);
+            ++sounds;
+        }
     }
     for (const auto& entry : fs::directory_iterator(SourceDir() / "fuzz" / "corpus" / "music_info")) {
         SCOPED_TRACE(entry.path().string());
@@ -241,7 +247,10 @@ TEST_F(MixerMedia, FuzzSeedsLoad) {
         SDL_RWops* rw = ReadFrom(bytes);
         Mix_Music* music = Mix_LoadMUS_RW(rw);
         EXPECT_NE(music, nullptr) << Mix_GetError();
-        if (music) Mix_FreeMusic(music), ++musics;
+        if (music) {
+            Mix_FreeMusic(music);
+            ++musics;
+        }
         SDL_RWclose(rw);
     }
     EXPECT_GE(sounds, 5);
@@ -299,7 +308,9 @@ TEST(FilmMedia, FilmsReportPictureSizeAndSound) {
 }
 
 // Both films play to their end on the dummy video driver, the sound of the
-// first one through the mixer as a game would play it.
+// first one through the mixer as a game would play it. (A film whose sound
+// is neither drained nor disabled stalls once the sound buffer fills: the
+// picture follows the sound's clock.)
 TEST_F(MixerMedia, FilmsPlayToTheirEnd) {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     SDL_Surface* screen = SDL_SetVideoMode(176, 144, 32, SDL_SWSURFACE);
@@ -315,7 +326,9 @@ TEST_F(MixerMedia, FilmsPlayToTheirEnd) {
             Uint16 format = 0;
             Mix_QuerySpec(&rate, &format, &channels);
             SDL_AudioSpec device{};
-            device.freq = rate, device.format = format, device.channels = static_cast<Uint8>(channels);
+            device.freq = rate;
+            device.format = format;
+            device.channels = static_cast<Uint8>(channels);
             SMPEG_actualSpec(mpeg, &device);
             Mix_HookMusic(SMPEG_playAudioSDL, mpeg);
         }
