@@ -68,19 +68,15 @@ int ReplaceBlock(int handle, const char* name, const char* type, const void* byt
 
 Found CurrentBlock::Load(int handle, const char* name, const char* version2Type, const char* version1Type,
                          const Upgrade& upgrade) {
+    upgradeHeld_ = false;
     upgraded_.clear();
     if (loaded_.Load(handle, version2Type, name)) return Found::Current;
     if (!loaded_.Load(handle, version1Type, name)) return Found::Missing;
     // A damaged version 1 block is refused before anything is written.
-    if (!upgrade(loaded_.bytes(), loaded_.size(), upgraded_)) {
-        upgraded_.clear();
-        return Found::Damaged;
-    }
-    if (AddBlock(handle, name, version2Type, upgraded_) < 1) {
-        upgraded_.clear();
-        return Found::NotStored;
-    }
+    if (!upgrade(loaded_.bytes(), loaded_.size(), upgraded_)) return Found::Damaged;
+    if (AddBlock(handle, name, version2Type, upgraded_) < 1) return Found::NotStored;
     IStuffDPF->Delete(handle, &loaded_.record());
+    upgradeHeld_ = true;
     return Found::Upgraded;
 }
 

@@ -86,12 +86,13 @@ class CurrentBlock {
 public:
     Found Load(int handle, const char* name, const char* version2Type, const char* version1Type,
                const Upgrade& upgrade);
-    const uint8_t* bytes() const { return upgraded_.empty() ? loaded_.bytes() : upgraded_.data(); }
-    int64_t size() const { return upgraded_.empty() ? loaded_.size() : static_cast<int64_t>(upgraded_.size()); }
+    const uint8_t* bytes() const { return upgradeHeld_ ? upgraded_.data() : loaded_.bytes(); }
+    int64_t size() const { return upgradeHeld_ ? static_cast<int64_t>(upgraded_.size()) : loaded_.size(); }
 
 private:
     LoadedBlock loaded_;
     std::vector<uint8_t> upgraded_;
+    bool upgradeHeld_ = false;
 };
 
 }  // namespace stored_asset

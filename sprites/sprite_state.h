@@ -89,9 +89,6 @@ struct SpriteData {
 
 namespace sprite_state {
 
-// The SDK's start time is all ones until Init.
-bool SdkInitialized();
-
 // Slave validation: a slave takes sheet and glCopy from its master. False,
 // with an error naming the slave logged at level 0 (origin is the operation,
 // e.g. "Draw"), when the master is gone. Masters and empty sprites pass.
