@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "core/surface_ptr.h"
 #include "core/video_surface.h"
 #include "imaging/display_format.h"
+#include "imaging/stored_sheet.h"
 #include "log/interface_lines.h"
 #include "cursor/cursor_state.h"
 #include "veltrano.h"
@@ -30,46 +32,27 @@ int SlotIndex(char slot) {
 
 unsigned long Address(const void* pointer) { return reinterpret_cast<unsigned long>(pointer); }
 
-// Runs a load with the core's automatic conversion off, then puts the
-// setting back as the game had it.
-template <typename LoadFunction>
-SDL_Surface* LoadUnconverted(LoadFunction load) {
-    const bool wasOn = video_surface::AutomaticConversion();
-    video_surface::SetAutomaticConversion(false);
-    SDL_Surface* surface = load();
-    video_surface::SetAutomaticConversion(wasOn);
-    return surface;
-}
-
-SDL_Surface* LoadImageFile(const char* file) {
-    if (IImage == nullptr) return nullptr;
-    if (IImage->isBMP(file) == 1) return IImage->LoadBMP(file);
-    if (IImage->isPNG(file) == 1) return IImage->LoadPNG(file);
-    return nullptr;
-}
-
 // The cursor image: a copy of the source in its own format, keyed by its
 // top-left pixel when the source has neither per-pixel alpha nor a key, and
 // in the screen's format.
 SDL_Surface* MakeCursorImage(SDL_Surface* source) {
-    SDL_Surface* copy = SDL_ConvertSurface(source, source->format, source->flags);
+    SurfacePtr copy(SDL_ConvertSurface(source, source->format, source->flags));
     if (copy == nullptr) return nullptr;
     copy->format->colorkey = source->format->colorkey;
     copy->format->alpha = source->format->alpha;
     const bool perPixelAlpha = (source->flags & SDL_SRCALPHA) && source->format->alpha == 255;
     if (!perPixelAlpha && source->format->colorkey == display_format::kNoColorKey)
-        SDL_SetColorKey(copy, SDL_SRCCOLORKEY, IPrimitives->GetPixel(copy, 0, 0, 1));
-    if (display_format::DiffersFromScreen(copy)) {
+        SDL_SetColorKey(copy.get(), SDL_SRCCOLORKEY, IPrimitives->GetPixel(copy.get(), 0, 0, 1));
+    if (display_format::DiffersFromScreen(copy.get())) {
         const bool alphaCopy = (copy->flags & SDL_SRCALPHA) && copy->format->alpha == 255;
-        SDL_Surface* converted = alphaCopy ? SDL_DisplayFormatAlpha(copy) : SDL_DisplayFormat(copy);
+        SDL_Surface* converted = alphaCopy ? SDL_DisplayFormatAlpha(copy.get()) : SDL_DisplayFormat(copy.get());
         if (converted != nullptr) {
             if (alphaCopy) converted->format->alpha = 255;
-            SDL_FreeSurface(copy);
-            copy = converted;
+            copy.reset(converted);
         }
     }
-    if (Veltrano.IsGL()) Veltrano.Surface2Texture(copy);
-    return copy;
+    if (Veltrano.IsGL()) Veltrano.Surface2Texture(copy.get());
+    return copy.release();
 }
 
 // The surface the screen under a cursor is saved into: the image's size and
@@ -133,20 +116,17 @@ char Veltrano_ICursor::Create(SDL_Surface* surface, char type) {
     while (slot < CursorState::kSlots && state->images[slot] != nullptr) ++slot;
     if (slot == CursorState::kSlots) return kFailed;
 
-    SDL_Surface* image = MakeCursorImage(surface);
+    SurfacePtr image(MakeCursorImage(surface));
     if (image == nullptr) return kFailed;
-    SDL_Surface* background = nullptr;
+    SurfacePtr background;
     if (!Veltrano.IsGL()) {
-        background = MakeBackground(image);
-        if (background == nullptr) {
-            SDL_FreeSurface(image);
-            return kFailed;
-        }
+        background.reset(MakeBackground(image.get()));
+        if (background == nullptr) return kFailed;
     }
-    state->images[slot] = image;
-    state->backgrounds[slot] = background;
     state->backups[slot].clear();
-    if (Veltrano.surfaceLossCheck) state->backups[slot] = video_surface::BackupPixels(image);
+    if (Veltrano.surfaceLossCheck) state->backups[slot] = video_surface::BackupPixels(image.get());
+    state->images[slot] = image.release();
+    state->backgrounds[slot] = background.release();
     state->types[slot] = limited;
     ILogSystem.Msg(5, " . [ICursor->Create(0x%lx,%d)] Info: cursor created.\n", Address(surface), type);
     return static_cast<char>(slot);
@@ -159,7 +139,8 @@ char Veltrano_ICursor::Create(const char* file, char type) {
         return kFailed;
     }
     if (file == nullptr) return kFailed;
-    SDL_Surface* loaded = LoadUnconverted([file] { return LoadImageFile(file); });
+    const SurfacePtr owned(stored_sheet::ReadImageFile(file));
+    SDL_Surface* loaded = owned.get();
     if (loaded == nullptr) {
         ILogSystem.Msg(0, " . [ICursor->Create('%s',%d)] Error: it was not possible to load the given image file.\n",
                        file, type);
@@ -169,9 +150,7 @@ char Veltrano_ICursor::Create(const char* file, char type) {
         SDL_SetColorKey(loaded, SDL_SRCCOLORKEY, IPrimitives->GetPixel(loaded, 0, 0, 1));
         SDL_SetAlpha(loaded, 0, 255);
     }
-    const char slot = Create(loaded, type);
-    SDL_FreeSurface(loaded);
-    return slot;
+    return Create(loaded, type);
 }
 
 char Veltrano_ICursor::Load(const char* dpfFile, const char* name, char type) {
@@ -181,11 +160,8 @@ char Veltrano_ICursor::Load(const char* dpfFile, const char* name, char type) {
         return kFailed;
     }
     if (dpfFile == nullptr || name == nullptr || IImage == nullptr) return kFailed;
-    SDL_Surface* loaded = LoadUnconverted([&] { return IImage->Load(dpfFile, name, nullptr); });
-    if (loaded == nullptr) return kFailed;
-    const char slot = Create(loaded, type);
-    SDL_FreeSurface(loaded);
-    return slot;
+    const SurfacePtr loaded(stored_sheet::LoadUnconverted([&] { return IImage->Load(dpfFile, name, nullptr); }));
+    return loaded != nullptr ? Create(loaded.get(), type) : kFailed;
 }
 
 char Veltrano_ICursor::Load(int dpf, const char* name, char type) {
@@ -196,11 +172,8 @@ char Veltrano_ICursor::Load(int dpf, const char* name, char type) {
         return kFailed;
     }
     if (dpf < 1 || name == nullptr || IImage == nullptr) return kFailed;
-    SDL_Surface* loaded = LoadUnconverted([&] { return IImage->Load(dpf, name, nullptr); });
-    if (loaded == nullptr) return kFailed;
-    const char slot = Create(loaded, type);
-    SDL_FreeSurface(loaded);
-    return slot;
+    const SurfacePtr loaded(stored_sheet::LoadUnconverted([&] { return IImage->Load(dpf, name, nullptr); }));
+    return loaded != nullptr ? Create(loaded.get(), type) : kFailed;
 }
 
 void Veltrano_ICursor::Select(char slot) {

@@ -3,11 +3,13 @@
 // marks are painted over with the background and the surface is put in the
 // screen's format.
 #include "Veltrano_CFont.h"
-#include "Veltrano_IImage.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
+#include "archive/stored_asset.h"
+#include "core/surface_ptr.h"
 #include "core/video_surface.h"
 #include "imaging/display_format.h"
+#include "imaging/stored_sheet.h"
 #include "fonts/font_pixels.h"
 #include "fonts/font_state.h"
 
@@ -16,8 +18,6 @@ namespace {
 constexpr int kGaps = 95;  // before '!', and after each of the 94 glyphs
 constexpr int kBarCell = '|' - FontState::kFirstGlyph;
 const char kErrorsFile[] = "FontWithErrors.bmp";
-
-bool NotInitialized() { return Veltrano.initTicks == 0xFFFFFFFFu; }
 
 // A copy in the image's own format and flags, with its colour key and alpha
 // fields. Run-length encoding is left out: the cutter reads single pixels.
@@ -106,26 +106,11 @@ void FinishForScreen(FontState& font) {
     if (Veltrano.surfaceLossCheck) font.backup = video_surface::BackupPixels(font.surface);
 }
 
-// A BMP, or a PNG when allowed, read as it is stored: the automatic
-// conversion is off while the file is read and put back as it was.
-SDL_Surface* ReadImageFile(const char* file, bool pngAllowed) {
-    if (IImage == nullptr || file == nullptr) return nullptr;
-    const bool converting = video_surface::AutomaticConversion();
-    video_surface::SetAutomaticConversion(false);
-    SDL_Surface* image = nullptr;
-    if (IImage->isBMP(file) == 1)
-        image = IImage->LoadBMP(file);
-    else if (pngAllowed && IImage->isPNG(file) == 1)
-        image = IImage->LoadPNG(file);
-    video_surface::SetAutomaticConversion(converting);
-    return image;
-}
-
 }  // namespace
 
 unsigned char Veltrano_CFont::Create(SDL_Surface* image) {
     FontState& font = *state;
-    if (NotInitialized()) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [CFont::Create()] Error: Veltrano was not initialized. Aborting the font creation.\n");
         return FontState::kRefused;
     }
@@ -142,12 +127,12 @@ unsigned char Veltrano_CFont::Create(SDL_Surface* image) {
         ILogSystem.Msg(2, " . [CFont::Create()] Warning: 8bits surface loaded is not supported to create a font.\n");
         return FontState::kRefused;
     }
-    SDL_Surface* copy = CopyOf(image);
+    SurfacePtr owned(CopyOf(image));
+    SDL_Surface* copy = owned.get();
     if (copy == nullptr) return FontState::kRefused;
     if (CFontGetPixel(copy, 0, 0) != font_pixels::Magenta(copy)) {
         const int changes = CreateUpperMark(copy);
         if (changes != font_pixels::kWellFormedChanges) {
-            SDL_FreeSurface(copy);
             return font_codes::FailureCode(changes / 2, FontState::kBuiltCode);
         }
     }
@@ -158,7 +143,6 @@ unsigned char Veltrano_CFont::Create(SDL_Surface* image) {
     int lastRunStart = 0;
     const int runs = CutGlyphs(copy, font, lastRunStart);
     if (runs != kGaps) {
-        SDL_FreeSurface(copy);
         font.positions.clear();
         font.widths.clear();
         font.glyphHeight = 0;
@@ -172,7 +156,7 @@ unsigned char Veltrano_CFont::Create(SDL_Surface* image) {
     font.colorKey = CFontGetPixel(copy, 0, font.glyphHeight);
     if (!font.perPixelAlpha) SDL_SetColorKey(copy, SDL_SRCCOLORKEY, font.colorKey);
     ReplaceMagenta(copy, font.colorKey);
-    font.surface = copy;
+    font.surface = owned.release();
     font.spaceWidth = SpaceWidth(font);
     font.cursorOffset = CursorOffset(font);
     FinishForScreen(font);
@@ -183,16 +167,14 @@ unsigned char Veltrano_CFont::Create(SDL_Surface* image) {
 unsigned char Veltrano_CFont::Create(const char* file) {
     if (file == nullptr) return FontState::kRefused;
     // Refused with Create's own message before any file is read.
-    if (NotInitialized() || state->loaded) return Create(static_cast<SDL_Surface*>(nullptr));
-    SDL_Surface* image = ReadImageFile(file, true);
+    if (!stored_asset::SdkInitialized() || state->loaded) return Create(static_cast<SDL_Surface*>(nullptr));
+    const SurfacePtr image(stored_sheet::ReadImageFile(file));
     if (image == nullptr) {
         ILogSystem.Msg(0, " . [CFont::Create('%s')] Error: it was not possible to load the given image file.\n",
                        file);
         return FontState::kRefused;
     }
-    const unsigned char result = Create(image);
-    SDL_FreeSurface(image);
-    return result;
+    return Create(image.get());
 }
 
 unsigned char Veltrano_CFont::Test(SDL_Surface* image) {
@@ -201,22 +183,16 @@ unsigned char Veltrano_CFont::Test(SDL_Surface* image) {
         ILogSystem.Msg(2, " . [CFont::Test()] Warning: 8bits surface loaded is not supported to create a font.\n");
         return FontState::kRefused;
     }
-    SDL_Surface* copy = CopyOf(image);
+    const SurfacePtr copy(CopyOf(image));
     if (copy == nullptr) return FontState::kRefused;
-    const int changes = CreateUpperMark(copy);
-    if (changes == font_pixels::kWellFormedChanges) {
-        SDL_FreeSurface(copy);
-        return 0;
-    }
-    SDL_SaveBMP(copy, kErrorsFile);
-    SDL_FreeSurface(copy);
+    const int changes = CreateUpperMark(copy.get());
+    if (changes == font_pixels::kWellFormedChanges) return 0;
+    SDL_SaveBMP(copy.get(), kErrorsFile);
     return font_codes::FailureCode(changes / 2, 0);
 }
 
 unsigned char Veltrano_CFont::Test(const char* bmpFile) {
-    SDL_Surface* image = ReadImageFile(bmpFile, false);
+    const SurfacePtr image(stored_sheet::ReadImageFile(bmpFile, false));
     if (image == nullptr) return FontState::kRefused;
-    const unsigned char result = Test(image);
-    SDL_FreeSurface(image);
-    return result;
+    return Test(image.get());
 }

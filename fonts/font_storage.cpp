@@ -1,8 +1,6 @@
 // "FONT2" blocks: the font's surface without its marks, its pixel-format
 // record (carrying the font's alpha) and its kerning. Version 1 "FONT"
 // blocks, which lack the kerning, are upgraded in place when loaded.
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -10,9 +8,9 @@
 #include "Veltrano_CFont.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
-#include "Veltrano_Main.h"
-#include "archive/archive_format.h"
+#include "archive/stored_asset.h"
 #include "core/byte_order.h"
+#include "core/surface_ptr.h"
 #include "imaging/pixel_format_record.h"
 #include "imaging/pixel_rows.h"
 #include "fonts/font_state.h"
@@ -38,16 +36,20 @@ struct StoredFont {
     int32_t kerning = 0;
 };
 
-bool ReadStoredFont(const DPF_BlockData& block, bool version1, StoredFont& font) {
-    if (block.data == nullptr || block.size < kHeaderSize) return false;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(block.data);
+void LogDamaged(const char* file, const char* name) {
+    ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: the font block is damaged. Aborting the font load.\n",
+                   Text(file), Text(name));
+}
+
+bool ReadStoredFont(const uint8_t* bytes, int64_t size, bool version1, StoredFont& font) {
+    if (bytes == nullptr || size < kHeaderSize) return false;
     const auto width = static_cast<int32_t>(byte_order::LoadLE32(bytes));
     const auto height = static_cast<int32_t>(byte_order::LoadLE32(bytes + 4));
     pixel_rows::Geometry& geometry = font.geometry;
     if (!pixel_rows::Describe(width, height, record::Decode(bytes + 8), geometry)) return false;
     if (geometry.format.bitsPerPixel == 8) return false;
     const int64_t needed = kHeaderSize + geometry.pixelBytes + (version1 ? 0 : kKerningSize);
-    if (block.size < needed) return false;
+    if (size < needed) return false;
     font.rows = bytes + kHeaderSize;
     if (!version1) font.kerning = static_cast<int32_t>(byte_order::LoadLE32(font.rows + geometry.pixelBytes));
     return true;
@@ -60,35 +62,52 @@ void CopyName(char (&field)[32], const char* name) {
     field[length] = '\0';
 }
 
-DPF_BlockData BlockOf(const char* name, const char* type, std::vector<uint8_t>& bytes) {
-    DPF_BlockData block{};
-    CopyName(block.name, name);
-    std::strcpy(block.type, type);
-    block.storage = dpf_format::kStorageCompressed;
-    block.size = static_cast<int>(bytes.size());
-    block.data = reinterpret_cast<char*>(bytes.data());
-    return block;
+// Checks a "FONT" block and gives its "FONT2" form: the kerning (0) and
+// the zero tail appended.
+bool UpgradeVersion1(const uint8_t* bytes, int64_t size, std::vector<uint8_t>& upgraded) {
+    StoredFont font;
+    if (!ReadStoredFont(bytes, size, true, font)) return false;
+    const size_t kept = static_cast<size_t>(kHeaderSize + font.geometry.pixelBytes);
+    upgraded.assign(kept + kKerningSize + kTailSize, 0);
+    std::memcpy(upgraded.data(), bytes, kept);
+    return true;
 }
 
-// Adds the version 2 form of a checked "FONT" block and deletes the old one.
-bool UpgradeVersion1(int dpfHandle, DPF_BlockData& old, const StoredFont& font) {
-    const size_t kept = static_cast<size_t>(kHeaderSize + font.geometry.pixelBytes);
-    std::vector<uint8_t> bytes(kept + kKerningSize + kTailSize, 0);
-    std::memcpy(bytes.data(), old.data, kept);
-    DPF_BlockData upgraded = BlockOf(old.name, kFontType, bytes);
-    if (IStuffDPF->AddData(dpfHandle, &upgraded) < 1) return false;
-    IStuffDPF->Delete(dpfHandle, &old);
+// The font's block in "FONT2" form, a "FONT" block upgraded in place; false
+// with the reason logged when there is none.
+bool LoadVersion2(stored_asset::CurrentBlock& block, int dpfHandle, const char* file, const char* name) {
+    switch (block.Load(dpfHandle, name, kFontType, kVersion1Type, UpgradeVersion1)) {
+        case stored_asset::Found::Current: return true;
+        case stored_asset::Found::Upgraded:
+            ILogSystem.Msg(2, " . [CFont::Load('%s','%s')] Info: font successfully updated from v1.0 to v2.0.\n",
+                           Text(file), Text(name));
+            return true;
+        case stored_asset::Found::Missing:
+            ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: font not found\n", Text(file), Text(name));
+            return false;
+        case stored_asset::Found::Damaged: LogDamaged(file, name); return false;
+        case stored_asset::Found::NotStored:
+            ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: update to v2.0 was not possible.\n", Text(file),
+                           Text(name));
+            return false;
+    }
+    return false;
+}
+
+// False, with the line logged, before Init.
+bool RefusedBeforeInit(const char* file, const char* name) {
+    if (stored_asset::SdkInitialized()) return false;
+    ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: Veltrano was not initialized. Aborting the font load.\n",
+                   Text(file), Text(name));
     return true;
 }
 
 // A software copy to store: 8-bit surfaces become 32-bit.
 SDL_Surface* StorableCopy(SDL_Surface* surface) {
     if (surface->format->BitsPerPixel != 8) return pixel_rows::SoftwareCopy(surface);
-    SDL_Surface* model = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0, 0, 0, 0);
+    const SurfacePtr model(SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0, 0, 0, 0));
     if (model == nullptr) return nullptr;
-    SDL_Surface* copy = SDL_ConvertSurface(surface, model->format, SDL_SWSURFACE);
-    SDL_FreeSurface(model);
-    return copy;
+    return SDL_ConvertSurface(surface, model->format, SDL_SWSURFACE);
 }
 
 std::vector<uint8_t> BlockBytes(SDL_Surface* copy, int alpha, int kerning) {
@@ -103,86 +122,46 @@ std::vector<uint8_t> BlockBytes(SDL_Surface* copy, int alpha, int kerning) {
     return bytes;
 }
 
-bool FileExists(const char* path) {
-    struct stat info;
-    return stat(path, &info) == 0;
-}
-
 }  // namespace
 
 unsigned char Veltrano_CFont::Load(int dpfHandle, const char* name) {
+    const char* file = IStuffDPF != nullptr && dpfHandle > 0 ? IStuffDPF->GetFilename(dpfHandle) : nullptr;
+    if (RefusedBeforeInit(file, name)) return 0;
     if (dpfHandle <= 0) return 0;
-    const char* file = IStuffDPF != nullptr ? IStuffDPF->GetFilename(dpfHandle) : nullptr;
-    if (Veltrano.initTicks == 0xFFFFFFFFu || IStuffDPF == nullptr) {
-        ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: Veltrano was not initialized. Aborting the font load.\n",
-                       Text(file), Text(name));
-        return 0;
-    }
     if (state->loaded) {
         ILogSystem.Msg(2, " . [CFont::Load('%s','%s')] Warning: font already exists. It is not possible to create "
                           "another one.\n",
                        Text(file), Text(name));
         return 0;
     }
-    DPF_BlockData block{};
-    bool version1 = false;
-    if (IStuffDPF->LoadBlock(dpfHandle, kFontType, name, &block) <= 0) {
-        IStuffDPF->FreeBlock(&block);
-        version1 = IStuffDPF->LoadBlock(dpfHandle, kVersion1Type, name, &block) > 0;
-        if (!version1) {
-            IStuffDPF->FreeBlock(&block);
-            ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: font not found\n", Text(file), Text(name));
-            return 0;
-        }
-    }
+    stored_asset::CurrentBlock block;
+    if (!LoadVersion2(block, dpfHandle, file, name)) return 0;
     StoredFont stored;
-    if (!ReadStoredFont(block, version1, stored)) {
-        ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: the font block is damaged. Aborting the font load.\n",
-                       Text(file), Text(name));
-        IStuffDPF->FreeBlock(&block);
-        return 0;
-    }
-    if (version1) {
-        if (!UpgradeVersion1(dpfHandle, block, stored)) {
-            ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: update to v2.0 was not possible.\n", Text(file),
-                           Text(name));
-            IStuffDPF->FreeBlock(&block);
-            return 0;
-        }
-        ILogSystem.Msg(2, " . [CFont::Load('%s','%s')] Info: font successfully updated from v1.0 to v2.0.\n",
-                       Text(file), Text(name));
-    }
-    SDL_Surface* surface = pixel_rows::MakeSurface(stored.geometry, stored.rows);
+    const SurfacePtr surface(ReadStoredFont(block.bytes(), block.size(), false, stored)
+                                 ? pixel_rows::MakeSurface(stored.geometry, stored.rows)
+                                 : nullptr);
     if (surface == nullptr) {
-        ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: the font block is damaged. Aborting the font load.\n",
-                       Text(file), Text(name));
-        IStuffDPF->FreeBlock(&block);
+        LogDamaged(file, name);
         return 0;
     }
     // The stored surface has no mark row: Create finds the gaps again.
     state->alpha = stored.geometry.format.alpha;
-    const unsigned char created = Create(surface);
-    SDL_FreeSurface(surface);
+    const unsigned char created = Create(surface.get());
     if (!state->loaded) {
         state->alpha = 255;
         ILogSystem.Msg(0, " . [CFont::Load('%s','%s')] Error: internal failure (%d).\n", Text(file), Text(name),
                        created);
-        IStuffDPF->FreeBlock(&block);
         return 0;
     }
     state->kerning = stored.kerning;
-    CopyName(state->name, block.name);
-    IStuffDPF->FreeBlock(&block);
+    CopyName(state->name, name);
     return 1;
 }
 
 unsigned char Veltrano_CFont::Load(const char* dpfFile, const char* name) {
-    if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = IStuffDPF->Open(dpfFile);
-    if (handle <= 0) return 0;
-    const unsigned char result = Load(handle, name);
-    IStuffDPF->Close(handle);
-    return result;
+    if (RefusedBeforeInit(dpfFile, name)) return 0;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::Open, static_cast<unsigned char>(0),
+                                     [&](int handle) { return Load(handle, name); });
 }
 
 int Veltrano_CFont::Save(int dpfHandle, const char* name) {
@@ -192,19 +171,13 @@ int Veltrano_CFont::Save(int dpfHandle, const char* name) {
                        name);
         return 0;
     }
-    SDL_Surface* copy = StorableCopy(state->surface);
+    const SurfacePtr copy(StorableCopy(state->surface));
     if (copy == nullptr) return 0;
-    std::vector<uint8_t> bytes = BlockBytes(copy, state->alpha, state->kerning);
-    SDL_FreeSurface(copy);
-    DPF_BlockData block = BlockOf(name, kFontType, bytes);
-    return IStuffDPF->AddData(dpfHandle, &block);
+    return stored_asset::AddBlock(dpfHandle, name, kFontType, BlockBytes(copy.get(), state->alpha, state->kerning));
 }
 
 int Veltrano_CFont::Save(const char* dpfFile, const char* name) {
-    if (!state->loaded || IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = FileExists(dpfFile) ? IStuffDPF->Open(dpfFile) : IStuffDPF->Create(dpfFile);
-    if (handle <= 0) return 0;
-    const int result = Save(handle, name);
-    IStuffDPF->Close(handle);
-    return result;
+    if (!state->loaded) return 0;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::OpenOrCreate, 0,
+                                     [&](int handle) { return Save(handle, name); });
 }

@@ -1,7 +1,5 @@
 // Making widgets from archive pictures, and the "BUT" header block: loading,
 // saving and deleting a stored widget with its "TILB2" pictures.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,11 +9,13 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
-#include "archive/archive_format.h"
+#include "archive/stored_asset.h"
 #include "gui/button_block.h"
 #include "gui/button_state.h"
 
 using namespace button_records;
+using stored_asset::Access;
+using stored_asset::WithArchive;
 
 namespace {
 
@@ -28,11 +28,6 @@ const char* ArchiveName(int dpf) {
 }
 
 bool NameFits(const char* name) { return std::strlen(name) < static_cast<size_t>(kNameLimit); }
-
-bool FileExists(const char* path) {
-    struct stat info;
-    return stat(path, &info) == 0;
-}
 
 // The arguments every Create message starts with.
 void LogCreate(int level, const IButtonNew* desc, const char* name, unsigned char master, int dpf,
@@ -159,13 +154,9 @@ enum class HeaderRead { Ok, Missing, LoadFailed, TooShort };
 
 HeaderRead ReadHeader(int dpf, const char* name, IButtonNew* desc) {
     if (!BlockExists(dpf, name, button_block::kBlockType)) return HeaderRead::Missing;
-    DPF_BlockData block{};
-    if (IStuffDPF->LoadBlock(dpf, button_block::kBlockType, name, &block) <= 0) {
-        IStuffDPF->FreeBlock(&block);
-        return HeaderRead::LoadFailed;
-    }
-    const bool parsed = button_block::Parse(reinterpret_cast<const uint8_t*>(block.data), block.size, desc);
-    IStuffDPF->FreeBlock(&block);
+    stored_asset::LoadedBlock block;
+    if (!block.Load(dpf, button_block::kBlockType, name)) return HeaderRead::LoadFailed;
+    const bool parsed = button_block::Parse(block.bytes(), static_cast<int>(block.size()), desc);
     return parsed ? HeaderRead::Ok : HeaderRead::TooShort;
 }
 
@@ -175,18 +166,6 @@ const char* HeaderError(HeaderRead result) {
         case HeaderRead::LoadFailed: return "Error: load 'BUT' block of DPF failed!.";
         default: return "Error: 'BUT' block of DPF is shorter than 24 bytes.";
     }
-}
-
-// Runs an operation on an archive opened by file name, then closes it so
-// its header is written again; `failed` when it does not open.
-template <typename Operation, typename Result>
-Result WithArchive(const char* dpfFile, bool create, Result failed, Operation operation) {
-    if (dpfFile == nullptr || IStuffDPF == nullptr) return failed;
-    const int handle = create && !FileExists(dpfFile) ? IStuffDPF->Create(dpfFile) : IStuffDPF->Open(dpfFile);
-    if (handle < 1) return failed;
-    const Result result = operation(handle);
-    IStuffDPF->Close(handle);
-    return result;
 }
 
 }  // namespace
@@ -230,7 +209,7 @@ int Veltrano_IButton::Create(IButtonNew* desc, const char* name, unsigned char m
 }
 
 int Veltrano_IButton::Create(IButtonNew* desc, const char* name, unsigned char master, const char* dpfFile) {
-    return WithArchive(dpfFile, false, -1, [&](int dpf) { return Create(desc, name, master, dpf); });
+    return WithArchive(dpfFile, Access::Open, -1, [&](int dpf) { return Create(desc, name, master, dpf); });
 }
 
 int Veltrano_IButton::Load(int dpf, const char* name, unsigned char master) {
@@ -249,7 +228,7 @@ int Veltrano_IButton::Load(int dpf, const char* name, unsigned char master) {
 }
 
 int Veltrano_IButton::Load(const char* dpfFile, const char* name, unsigned char master) {
-    return WithArchive(dpfFile, false, 0, [&](int dpf) { return Load(dpf, name, master); });
+    return WithArchive(dpfFile, Access::Open, 0, [&](int dpf) { return Load(dpf, name, master); });
 }
 
 unsigned char Veltrano_IButton::LoadHeader(int dpf, const char* name, IButtonNew* desc) {
@@ -264,7 +243,7 @@ unsigned char Veltrano_IButton::LoadHeader(int dpf, const char* name, IButtonNew
 }
 
 unsigned char Veltrano_IButton::LoadHeader(const char* dpfFile, const char* name, IButtonNew* desc) {
-    return WithArchive(dpfFile, false, static_cast<unsigned char>(0),
+    return WithArchive(dpfFile, Access::Open, static_cast<unsigned char>(0),
                        [&](int dpf) { return LoadHeader(dpf, name, desc); });
 }
 
@@ -275,17 +254,11 @@ int Veltrano_IButton::Save(int dpf, const char* name, IButtonNew* desc) {
     if (refusal != 0) return refusal;
     uint8_t bytes[button_block::kBlockSize];
     button_block::Serialise(*desc, bytes);
-    DPF_BlockData block{};
-    std::strcpy(block.name, name);
-    std::strcpy(block.type, button_block::kBlockType);
-    block.storage = dpf_format::kStorageRaw;
-    block.size = button_block::kBlockSize;
-    block.data = reinterpret_cast<char*>(bytes);
-    return IStuffDPF->AddData(dpf, &block);
+    return stored_asset::AddBlock(dpf, name, button_block::kBlockType, bytes, sizeof bytes, dpf_format::kStorageRaw);
 }
 
 int Veltrano_IButton::Save(const char* dpfFile, const char* name, IButtonNew* desc) {
-    return WithArchive(dpfFile, true, 0, [&](int dpf) { return Save(dpf, name, desc); });
+    return WithArchive(dpfFile, Access::OpenOrCreate, 0, [&](int dpf) { return Save(dpf, name, desc); });
 }
 
 unsigned char Veltrano_IButton::Delete(int dpf, const char* name) {
@@ -301,5 +274,6 @@ unsigned char Veltrano_IButton::Delete(int dpf, const char* name) {
 }
 
 unsigned char Veltrano_IButton::Delete(const char* dpfFile, const char* name) {
-    return WithArchive(dpfFile, false, static_cast<unsigned char>(0), [&](int dpf) { return Delete(dpf, name); });
+    return WithArchive(dpfFile, Access::Open, static_cast<unsigned char>(0),
+                       [&](int dpf) { return Delete(dpf, name); });
 }

@@ -38,18 +38,17 @@ void UploadWhenGL(SDL_Surface* surface) {
 
 void MarkNoColorKey(SDL_Surface* surface) { surface->format->colorkey = kNoColorKey; }
 
-SDL_Surface* ReadableSurface(SDL_Surface* surface, SDL_Surface*& owned) {
-    owned = nullptr;
+SDL_Surface* ReadableSurface(SDL_Surface* surface, SurfacePtr& owned) {
+    owned.reset();
     if (surface == nullptr || surface != Veltrano.screen || !Veltrano.IsGL()) return surface;
-    owned = SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+    owned.reset(SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000));
     if (owned == nullptr) return nullptr;
-    SDL_SetAlpha(owned, 0, 255);
-    if (SDL_BlitSurface(surface, nullptr, owned, nullptr) != 0) {
-        SDL_FreeSurface(owned);
-        owned = nullptr;
+    SDL_SetAlpha(owned.get(), 0, 255);
+    if (SDL_BlitSurface(surface, nullptr, owned.get(), nullptr) != 0) {
+        owned.reset();
         return nullptr;
     }
-    return owned;
+    return owned.get();
 }
 
 }  // namespace display_format

@@ -7,6 +7,8 @@
 
 #include <SDL.h>
 
+#include "core/surface_ptr.h"
+
 namespace display_format {
 
 // The colour key field's value for "no colour key".
@@ -35,8 +37,8 @@ void UploadWhenGL(SDL_Surface* surface);
 void MarkNoColorKey(SDL_Surface* surface);
 
 // The surface to save: a 32-bit copy of the screen's image when surface is
-// the screen under OpenGL (set owned), else surface itself (owned null).
-SDL_Surface* ReadableSurface(SDL_Surface* surface, SDL_Surface*& owned);
+// the screen under OpenGL (held by owned), else surface itself (owned empty).
+SDL_Surface* ReadableSurface(SDL_Surface* surface, SurfacePtr& owned);
 
 }  // namespace display_format
 

@@ -4,6 +4,7 @@
 #include "Veltrano_IImage.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 #include "log/interface_lines.h"
 
@@ -44,19 +45,15 @@ int Veltrano_IImage::SaveBMP(const char* file, SDL_Surface* surface) {
         return 0;
     }
     Veltrano.MakeDirectory(file);
-    SDL_Surface* readBack = nullptr;
+    SurfacePtr readBack;
     SDL_Surface* source = display_format::ReadableSurface(surface, readBack);
     SDL_RWops* stream = source != nullptr ? SDL_RWFromFile(file, "wb") : nullptr;
     const int written = stream != nullptr ? SDL_SaveBMP_RW(source, stream, 1) : -1;
-    if (readBack != nullptr) SDL_FreeSurface(readBack);
     return written == 0 ? 1 : 0;
 }
 
 int Veltrano_IImage::isBMP(const char* file) {
-    SDL_Surface* surface = ReadBMP(file);
-    if (surface == nullptr) return 0;
-    SDL_FreeSurface(surface);
-    return 1;
+    return SurfacePtr(ReadBMP(file)) != nullptr ? 1 : 0;
 }
 
 SDL_Surface* Veltrano_IImage::LoadIMG(const char* file) {

@@ -1,7 +1,5 @@
 // "IMG" blocks: an image's width, height, pixel-format record, pixel rows
 // and, for 8 bits per pixel, its palette, stored compressed in a DPF archive.
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -9,8 +7,9 @@
 #include "Veltrano_IImage.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
-#include "archive/archive_format.h"
+#include "archive/stored_asset.h"
 #include "core/byte_order.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 #include "imaging/pixel_format_record.h"
 #include "imaging/pixel_rows.h"
@@ -28,13 +27,13 @@ unsigned long Address(const void* pointer) { return reinterpret_cast<unsigned lo
 
 // The block is whole: a geometry the pixel rows can have and exactly the
 // bytes it calls for.
-bool ReadGeometry(const DPF_BlockData& block, pixel_rows::Geometry& geometry) {
-    if (block.data == nullptr || block.size < kHeaderSize) return false;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(block.data);
+bool ReadGeometry(const stored_asset::LoadedBlock& block, pixel_rows::Geometry& geometry) {
+    if (block.bytes() == nullptr || block.size() < kHeaderSize) return false;
+    const uint8_t* bytes = block.bytes();
     const auto width = static_cast<int32_t>(byte_order::LoadLE32(bytes));
     const auto height = static_cast<int32_t>(byte_order::LoadLE32(bytes + 4));
     return pixel_rows::Describe(width, height, record::Decode(bytes + 8), geometry) &&
-           kHeaderSize + geometry.StoredBytes() == block.size;
+           kHeaderSize + geometry.StoredBytes() == block.size();
 }
 
 // The stored surface alpha and colour key, applied as they were saved.
@@ -73,31 +72,23 @@ std::vector<uint8_t> BlockBytes(SDL_Surface* copy) {
     return bytes;
 }
 
-bool FileExists(const char* path) {
-    struct stat info;
-    return stat(path, &info) == 0;
-}
-
 }  // namespace
 
 SDL_Surface* Veltrano_IImage::Load(int dpfHandle, const char* name, sHeaderIPF* header) {
     if (dpfHandle <= 0 || IStuffDPF == nullptr) return nullptr;
     const char* file = IStuffDPF->GetFilename(dpfHandle);
-    DPF_BlockData block{};
-    if (IStuffDPF->LoadBlock(dpfHandle, kImageType, name, &block) <= 0) {
+    stored_asset::LoadedBlock block;
+    if (!block.Load(dpfHandle, kImageType, name)) {
         ILogSystem.Msg(0, " . [IImage->Load('%s','%s',0x%lx)] Error: image not found.\n", Text(file), Text(name),
                        Address(header));
-        IStuffDPF->FreeBlock(&block);
         return nullptr;
     }
     pixel_rows::Geometry layout;
-    SDL_Surface* surface = ReadGeometry(block, layout)
-                               ? pixel_rows::MakeSurface(layout, reinterpret_cast<const uint8_t*>(block.data) + kHeaderSize)
-                               : nullptr;
+    SDL_Surface* surface =
+        ReadGeometry(block, layout) ? pixel_rows::MakeSurface(layout, block.bytes() + kHeaderSize) : nullptr;
     if (surface == nullptr) {
         ILogSystem.Msg(0, " . [IImage->Load('%s','%s',0x%lx)] Error: image block is damaged.\n", Text(file),
                        Text(name), Address(header));
-        IStuffDPF->FreeBlock(&block);
         return nullptr;
     }
     ApplyAlphaAndKey(surface, layout.format);
@@ -118,17 +109,12 @@ SDL_Surface* Veltrano_IImage::Load(int dpfHandle, const char* name, sHeaderIPF* 
     display_format::UploadWhenGL(surface);
     if (layout.format.colorkey == display_format::kNoColorKey) display_format::MarkNoColorKey(surface);
     if (header != nullptr) FillHeader(header, layout, name);
-    IStuffDPF->FreeBlock(&block);
     return surface;
 }
 
 SDL_Surface* Veltrano_IImage::Load(const char* dpfFile, const char* name, sHeaderIPF* header) {
-    if (IStuffDPF == nullptr || dpfFile == nullptr) return nullptr;
-    const int handle = IStuffDPF->Open(dpfFile);
-    if (handle <= 0) return nullptr;
-    SDL_Surface* surface = Load(handle, name, header);
-    IStuffDPF->Close(handle);
-    return surface;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::Open, static_cast<SDL_Surface*>(nullptr),
+                                     [&](int handle) { return Load(handle, name, header); });
 }
 
 int Veltrano_IImage::Save(int dpfHandle, const char* name, SDL_Surface* surface) {
@@ -138,28 +124,14 @@ int Veltrano_IImage::Save(int dpfHandle, const char* name, SDL_Surface* surface)
                        name);
         return 0;
     }
-    SDL_Surface* readBack = nullptr;
+    SurfacePtr readBack;
     SDL_Surface* source = display_format::ReadableSurface(surface, readBack);
-    SDL_Surface* copy = source != nullptr ? pixel_rows::SoftwareCopy(source) : nullptr;
-    if (readBack != nullptr) SDL_FreeSurface(readBack);
+    const SurfacePtr copy(source != nullptr ? pixel_rows::SoftwareCopy(source) : nullptr);
     if (copy == nullptr) return 0;
-    std::vector<uint8_t> bytes = BlockBytes(copy);
-    SDL_FreeSurface(copy);
-
-    DPF_BlockData block{};
-    std::strncpy(block.name, name, sizeof block.name - 1);
-    std::strcpy(block.type, kImageType);
-    block.storage = dpf_format::kStorageCompressed;
-    block.size = static_cast<int>(bytes.size());
-    block.data = reinterpret_cast<char*>(bytes.data());
-    return IStuffDPF->AddData(dpfHandle, &block);
+    return stored_asset::AddBlock(dpfHandle, name, kImageType, BlockBytes(copy.get()));
 }
 
 int Veltrano_IImage::Save(const char* dpfFile, const char* name, SDL_Surface* surface) {
-    if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = FileExists(dpfFile) ? IStuffDPF->Open(dpfFile) : IStuffDPF->Create(dpfFile);
-    if (handle <= 0) return 0;
-    const int result = Save(handle, name, surface);
-    IStuffDPF->Close(handle);
-    return result;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::OpenOrCreate, 0,
+                                     [&](int handle) { return Save(handle, name, surface); });
 }

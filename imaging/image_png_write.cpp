@@ -9,6 +9,7 @@
 #include "Veltrano_IImage.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 
 namespace {
@@ -40,10 +41,10 @@ bool WritableAsIs(const SDL_PixelFormat* f) {
 // A 24-bit (32 with alpha) copy in byte order R, G, B(, A). The source's
 // surface alpha and colour key are off during the copy so every pixel is
 // copied as it is, and put back after it.
-SDL_Surface* RgbCopy(SDL_Surface* source) {
+SurfacePtr RgbCopy(SDL_Surface* source) {
     const bool alpha = source->format->Amask != 0;
-    SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, alpha ? 32 : 24, 0xFF, 0xFF00,
-                                             0xFF0000, alpha ? 0xFF000000 : 0);
+    SurfacePtr copy(SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, alpha ? 32 : 24, 0xFF, 0xFF00,
+                                         0xFF0000, alpha ? 0xFF000000 : 0));
     if (copy == nullptr) {
         SDL_SetError("Couldn't allocate temp surface");
         return nullptr;
@@ -55,11 +56,10 @@ SDL_Surface* RgbCopy(SDL_Surface* source) {
     const Uint32 key = source->format->colorkey;
     SDL_SetAlpha(source, 0, 255);
     SDL_SetColorKey(source, 0, 0);
-    const int blitted = SDL_BlitSurface(source, nullptr, copy, nullptr);
+    const int blitted = SDL_BlitSurface(source, nullptr, copy.get(), nullptr);
     SDL_SetAlpha(source, alphaFlags, surfaceAlpha);
     SDL_SetColorKey(source, keyFlags, key);
     if (blitted != 0) {
-        SDL_FreeSurface(copy);
         SDL_SetError("Couldn't blit surface to temp surface");
         return nullptr;
     }
@@ -169,11 +169,12 @@ int Veltrano_IImage::SavePNG(const char* file, SDL_Surface* surface, int compres
         SDL_SetError("Couldn't open %s", file);
         return -1;
     }
-    SDL_Surface* readBack = nullptr;
+    SurfacePtr readBack;
     SDL_Surface* keyed = display_format::ReadableSurface(surface, readBack);
-    SDL_Surface* rgb = nullptr;
-    if (keyed != nullptr && keyed->format->BitsPerPixel != 8 && !WritableAsIs(keyed->format)) rgb = RgbCopy(keyed);
-    SDL_Surface* source = rgb != nullptr ? rgb : keyed;
+    SurfacePtr rgb;
+    if (keyed != nullptr && keyed->format->BitsPerPixel != 8 && !WritableAsIs(keyed->format))
+        rgb = RgbCopy(keyed);
+    SDL_Surface* source = rgb != nullptr ? rgb.get() : keyed;
     // Locking decodes a run-length-encoded surface and pins video memory.
     const bool writable =
         source != nullptr && (source->format->BitsPerPixel == 8 || WritableAsIs(source->format));
@@ -181,8 +182,6 @@ int Veltrano_IImage::SavePNG(const char* file, SDL_Surface* surface, int compres
     int result = -1;
     if (writable && (!SDL_MUSTLOCK(source) || locked)) result = Encode(source, keyed, compression, out);
     if (locked) SDL_UnlockSurface(source);
-    if (rgb != nullptr) SDL_FreeSurface(rgb);
-    if (readBack != nullptr) SDL_FreeSurface(readBack);
     if (std::fclose(out) != 0) result = -1;
     return result;
 }

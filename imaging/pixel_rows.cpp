@@ -1,5 +1,6 @@
 #include "imaging/pixel_rows.h"
 
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 
 #include <cstring>
@@ -26,13 +27,11 @@ bool Describe(int32_t width, int32_t height, const record::Record& format, Geome
 
 SDL_Surface* MakeSurface(const Geometry& geometry, const uint8_t* stored) {
     const record::Record& f = geometry.format;
-    SDL_Surface* surface =
-        SDL_CreateRGBSurface(0, geometry.width, geometry.height, f.bitsPerPixel, f.rmask, f.gmask, f.bmask, f.amask);
-    if (surface == nullptr) return nullptr;
-    if (surface->pitch != geometry.pitch || surface->format->BytesPerPixel != f.bytesPerPixel) {
-        SDL_FreeSurface(surface);
-        return nullptr;
-    }
+    SurfacePtr owned(
+        SDL_CreateRGBSurface(0, geometry.width, geometry.height, f.bitsPerPixel, f.rmask, f.gmask, f.bmask, f.amask));
+    if (owned == nullptr) return nullptr;
+    if (owned->pitch != geometry.pitch || owned->format->BytesPerPixel != f.bytesPerPixel) return nullptr;
+    SDL_Surface* surface = owned.release();
     std::memcpy(surface->pixels, stored, static_cast<size_t>(geometry.pixelBytes));
     if (geometry.paletteBytes != 0) {
         const uint8_t* palette = stored + geometry.pixelBytes;

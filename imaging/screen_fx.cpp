@@ -5,6 +5,7 @@
 
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 #include "imaging/pixel_access.h"
 #include "imaging/screen_fx_internal.h"
@@ -98,6 +99,8 @@ SDL_Surface* CopyTo32Bits(SDL_Surface* src, const Area& area, Uint32 rmask, Uint
 
 SDL_Surface* Deliver(SDL_Surface* result, SDL_Surface* dst, const SDL_Rect* dstRect, int offsetX, int offsetY) {
     if (result == nullptr || dst == nullptr) return result;
+    // Drawn into dst, the result is no longer needed.
+    const SurfacePtr delivered(result);
     const int x = (dstRect ? dstRect->x : 0) + offsetX;
     const int y = (dstRect ? dstRect->y : 0) + offsetY;
     // A position outside SDL's 16-bit range cannot show any of the result.
@@ -109,7 +112,6 @@ SDL_Surface* Deliver(SDL_Surface* result, SDL_Surface* dst, const SDL_Rect* dstR
         Veltrano.Blit(result, nullptr, dst, &at);
         SDL_SetAlpha(result, alphaFlag, alpha);
     }
-    SDL_FreeSurface(result);
     return dst;
 }
 

@@ -7,6 +7,7 @@
 #include "Veltrano_IScreenFX.h"
 #include "Veltrano_Main.h"
 #include "core/clock.h"
+#include "core/surface_ptr.h"
 #include "imaging/screen_fx_fades.h"
 #include "imaging/screen_fx_internal.h"
 
@@ -66,23 +67,19 @@ class Fade {
 public:
     Fade(SDL_Surface* screen, SDL_Surface* overlay, const FadeRegions& regions)
         : screen_(screen), overlay_(overlay), regions_(regions) {}
-    ~Fade() {
-        SDL_FreeSurface(saved_);
-        SDL_FreeSurface(composition_);
-    }
     Fade(const Fade&) = delete;
     Fade& operator=(const Fade&) = delete;
 
     bool Prepare() {
         if (Veltrano.IsGL()) return true;  // the back-end redraws the region itself
-        saved_ = CreateLike(screen_, regions_.screen.w, regions_.screen.h);
+        saved_.reset(CreateLike(screen_, regions_.screen.w, regions_.screen.h));
         if (saved_ == nullptr) return false;
         SDL_Rect from = ToRect(regions_.screen);
-        SDL_BlitSurface(screen_, &from, saved_, nullptr);
+        SDL_BlitSurface(screen_, &from, saved_.get(), nullptr);
         if (screen_->flags & SDL_HWSURFACE) {
-            composition_ = CreateLike(screen_, screen_->w, screen_->h);
+            composition_.reset(CreateLike(screen_, screen_->w, screen_->h));
             if (composition_ == nullptr) return false;
-            SDL_BlitSurface(screen_, nullptr, composition_, nullptr);
+            SDL_BlitSurface(screen_, nullptr, composition_.get(), nullptr);
         }
         return true;
     }
@@ -109,7 +106,7 @@ public:
     }
 
 private:
-    SDL_Surface* Target() const { return composition_ ? composition_ : screen_; }
+    SDL_Surface* Target() const { return composition_ ? composition_.get() : screen_; }
 
     void DrawOverlay() {
         SDL_Rect from = ToRect(regions_.overlay), at = ToRect(regions_.screen);
@@ -119,7 +116,7 @@ private:
     void DrawStep() {
         if (saved_ != nullptr) {
             SDL_Rect at = ToRect(regions_.screen);
-            Veltrano.Blit(saved_, nullptr, Target(), &at);
+            Veltrano.Blit(saved_.get(), nullptr, Target(), &at);
         }
         DrawOverlay();
     }
@@ -127,15 +124,15 @@ private:
     // A double-buffered screen needs the composition again before every flip.
     void Present(bool afterDrawing) {
         if (composition_ != nullptr && (afterDrawing || (screen_->flags & SDL_DOUBLEBUF)))
-            Veltrano.Blit(composition_, nullptr, screen_, nullptr);
+            Veltrano.Blit(composition_.get(), nullptr, screen_, nullptr);
         flip(screen_);
     }
 
     SDL_Surface* screen_;
     SDL_Surface* overlay_;
     FadeRegions regions_;
-    SDL_Surface* saved_ = nullptr;
-    SDL_Surface* composition_ = nullptr;
+    SurfacePtr saved_;
+    SurfacePtr composition_;
 };
 
 int RunFade(SDL_Surface* overlay, const FadeRegions& regions, unsigned int ms) {
@@ -157,13 +154,11 @@ int Veltrano_IScreenFX::FadeToColor(unsigned char red, unsigned char green, unsi
     if (screen == nullptr) return 0;
     const FadeRegions regions = PlanRegions(screen, rect, Area{0, 0, screen->w, screen->h});
     if (regions.screen.Empty()) return 0;
-    SDL_Surface* overlay = CreateLike(screen, regions.screen.w, regions.screen.h);
+    const SurfacePtr overlay(CreateLike(screen, regions.screen.w, regions.screen.h));
     if (overlay == nullptr) return 0;
-    SDL_FillRect(overlay, nullptr, SDL_MapRGB(screen->format, red, green, blue));
+    SDL_FillRect(overlay.get(), nullptr, SDL_MapRGB(screen->format, red, green, blue));
     const FadeRegions onOverlay{regions.screen, Area{0, 0, regions.screen.w, regions.screen.h}};
-    const int result = RunFade(overlay, onOverlay, ms);
-    SDL_FreeSurface(overlay);
-    return result;
+    return RunFade(overlay.get(), onOverlay, ms);
 }
 
 int Veltrano_IScreenFX::FadeToImage(SDL_Surface* image, unsigned int ms, SDL_Rect* screenRect,
@@ -174,14 +169,13 @@ int Veltrano_IScreenFX::FadeToImage(SDL_Surface* image, unsigned int ms, SDL_Rec
     const Area imageArea = imageRect ? ToArea(*imageRect) : Area{0, 0, image->w, image->h};
     const FadeRegions regions = PlanRegions(screen, screenRect, imageArea);
     // A hardware image is read through a software copy.
-    SDL_Surface* copy = (image->flags & SDL_HWSURFACE) ? SDL_ConvertSurface(image, image->format, SDL_SWSURFACE)
-                                                        : nullptr;
-    SDL_Surface* overlay = copy ? copy : image;
+    const SurfacePtr copy((image->flags & SDL_HWSURFACE) ? SDL_ConvertSurface(image, image->format, SDL_SWSURFACE)
+                                                          : nullptr);
+    SDL_Surface* overlay = copy ? copy.get() : image;
     // The caller's image gets its own alpha setting back.
     const Uint32 alphaFlag = image->flags & SDL_SRCALPHA;
     const Uint8 alpha = image->format->alpha;
     const int result = RunFade(overlay, regions, ms);
     SDL_SetAlpha(image, alphaFlag, alpha);
-    SDL_FreeSurface(copy);
     return result;
 }

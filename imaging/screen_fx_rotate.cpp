@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Veltrano_IScreenFX.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 #include "imaging/screen_fx_internal.h"
 #include "imaging/screen_fx_transform.h"
@@ -147,11 +148,9 @@ SDL_Surface* RotateWorking(SDL_Surface* working, const Area& area, bool smooth, 
 SDL_Surface* RotateArea(SDL_Surface* src, const Area& area, bool smooth, double angle, double zoom) {
     const int depth = src->format->BitsPerPixel;
     if (depth == 8 || depth == 32) return RotateWorking(src, area, smooth, angle, zoom);
-    SDL_Surface* working = CopyTo32Bits(src, area, 0xFF0000, 0xFF00, 0xFF, 0);
+    const SurfacePtr working(CopyTo32Bits(src, area, 0xFF0000, 0xFF00, 0xFF, 0));
     if (working == nullptr) return nullptr;
-    SDL_Surface* out = RotateWorking(working, Area{0, 0, area.w, area.h}, smooth, angle, zoom);
-    SDL_FreeSurface(working);
-    return out;
+    return RotateWorking(working.get(), Area{0, 0, area.w, area.h}, smooth, angle, zoom);
 }
 
 }  // namespace

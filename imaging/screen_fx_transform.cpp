@@ -7,6 +7,7 @@
 
 #include "Veltrano_IScreenFX.h"
 #include "Veltrano_Main.h"
+#include "core/surface_ptr.h"
 #include "platform/gl_transform.h"
 #include "imaging/screen_fx_internal.h"
 #include "imaging/screen_fx_transform.h"
@@ -116,11 +117,9 @@ SDL_Surface* ResizeArea(SDL_Surface* src, const Area& area, bool smooth, int64_t
         return nullptr;
     const int depth = src->format->BitsPerPixel;
     if (depth == 8 || depth == 32) return ScaleWorking(src, area, smooth, width, height);
-    SDL_Surface* working = CopyTo32Bits(src, area, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+    const SurfacePtr working(CopyTo32Bits(src, area, 0xFF, 0xFF00, 0xFF0000, 0xFF000000));
     if (working == nullptr) return nullptr;
-    SDL_Surface* out = ScaleWorking(working, Area{0, 0, area.w, area.h}, smooth, width, height);
-    SDL_FreeSurface(working);
-    return out;
+    return ScaleWorking(working.get(), Area{0, 0, area.w, area.h}, smooth, width, height);
 }
 
 SDL_Surface* DeliverCentred(SDL_Surface* result, const Area& area, SDL_Surface* dst, const SDL_Rect* dstRect) {

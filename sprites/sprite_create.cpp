@@ -8,6 +8,8 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
+#include "archive/stored_asset.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 #include "sprites/sprite_making.h"
 #include "imaging/stored_sheet.h"
@@ -33,7 +35,7 @@ void LogCreate(int level, const CreateCall& call, const char* what) {
 bool CreateAllowed(const SpriteData& sprite, SDL_Surface* surface, const CreateCall& call) {
     const char* refusal = nullptr;
     int level = 0;
-    if (!sprite_state::SdkInitialized()) {
+    if (!stored_asset::SdkInitialized()) {
         refusal = "Error: Veltrano was not initialized. Aborting the sprite load.";
     } else if (sprite.status != kSpriteEmpty) {
         refusal = "Warning: sprite already exists. It is not possible to create another one.";
@@ -147,7 +149,7 @@ int Veltrano_CSprite::Create(SDL_Surface* surface, const char* name, int frameWi
 }
 
 int Veltrano_CSprite::Create(const char* file, const char* name, int frameWidth, int frameHeight) {
-    if (!sprite_state::SdkInitialized()) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0,
                        " . [CSprite::Create('%s','%s')] Error: Veltrano was not initialized. Aborting the sprite "
                        "creation.\n",
@@ -162,14 +164,12 @@ int Veltrano_CSprite::Create(const char* file, const char* name, int frameWidth,
                        file, name);
         return 0;
     }
-    SDL_Surface* image = stored_sheet::ReadImageFile(file);
+    const SurfacePtr image(stored_sheet::ReadImageFile(file));
     if (image == nullptr) {
         ILogSystem.Msg(0,
                        " . [CSprite::Create('%s','%s')] Error: it was not possible to load the given image file.\n",
                        file, name);
         return 0;
     }
-    const int created = Create(image, name, frameWidth, frameHeight);
-    SDL_FreeSurface(image);
-    return created;
+    return Create(image.get(), name, frameWidth, frameHeight);
 }

@@ -33,8 +33,7 @@ int TruncToInt(double value) {
 bool RefreshCache(SpriteData& sprite, SDL_Surface* source, SDL_Rect frameRect) {
     if (sprite.effectDirty == 0 && sprite.effectCache != nullptr) return true;
     if (sprite.effectDirty != 0) {
-        SDL_FreeSurface(sprite.effectCache);
-        sprite.effectCache = Transform(sprite, source, &frameRect, nullptr, nullptr);
+        sprite.effectCache.reset(Transform(sprite, source, &frameRect, nullptr, nullptr));
         // A failed transformation leaves the flag so the next use tries again.
         if (sprite.effectCache != nullptr) sprite.effectDirty = 0;
     }
@@ -63,7 +62,7 @@ bool Prepare(SpriteData& sprite, PreparedFrame* frame) {
         frame->rect = frameRect;
     } else {
         if (!RefreshCache(sprite, source, frameRect)) return false;
-        frame->surface = sprite.effectCache;
+        frame->surface = sprite.effectCache.get();
         frame->rect = SDL_Rect{0, 0, RectSize(sprite.effectCache->w), RectSize(sprite.effectCache->h)};
     }
     AdjustHotSpot(sprite, frame->rect.w, frame->rect.h, frame);
@@ -124,7 +123,7 @@ SDL_Surface* Transform(const SpriteData& sprite, SDL_Surface* src, SDL_Rect* src
 
 void GiveCacheOwnAlpha(SpriteData& sprite) {
     if (sprite.effectCache == nullptr || sprite.perPixelAlpha != 0 || sprite.alpha < 0 || sprite.alpha > 255) return;
-    SDL_SetAlpha(sprite.effectCache, sprite.alpha < 255 ? SDL_SRCALPHA : 0, static_cast<Uint8>(sprite.alpha));
+    SDL_SetAlpha(sprite.effectCache.get(), sprite.alpha < 255 ? SDL_SRCALPHA : 0, static_cast<Uint8>(sprite.alpha));
 }
 
 SDL_Rect Place(const PreparedFrame& frame, int x, int y) {

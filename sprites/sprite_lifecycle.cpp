@@ -118,7 +118,7 @@ void Release(SpriteData& sprite) {
     sprite.glCopy = nullptr;
     sprite.pixelBackup = nullptr;
     FreeSurface(sprite.bgSurface);
-    FreeSurface(sprite.effectCache);
+    sprite.effectCache.reset();
     sprite.anims.clear();
     sprite.anims.shrink_to_fit();
     sprite.effect = 0;

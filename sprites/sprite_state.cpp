@@ -1,4 +1,4 @@
-// The helpers every sprite operation shares: the SDK check, the slave's
+// The helpers every sprite operation shares: the slave's
 // view of its master's sheet and the background surface under a frame.
 #include "sprites/sprite_state.h"
 
@@ -7,8 +7,6 @@
 #include "imaging/display_format.h"
 
 namespace sprite_state {
-
-bool SdkInitialized() { return Veltrano.initTicks != 0xFFFFFFFFu; }
 
 bool AcquireSheet(SpriteData& sprite, const char* origin) {
     if (sprite.kind != kKindSlave) return true;

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/surface_ptr.h"
+
 class Veltrano_CSprite;
 
 // One frame of an animation: 16 bytes in the block (time, 12 reserved bytes).
@@ -73,7 +75,7 @@ struct SpriteData {
     int32_t effectDirty = 0;
     int32_t effectMode = 0;
     double effectParam1 = 0.0, effectParam2 = 0.0;
-    SDL_Surface* effectCache = nullptr;
+    SurfacePtr effectCache;  // the current frame with the effect applied
     int32_t animCount = 0;
     int32_t currentAnim = 0;
     std::vector<SpriteAnim> anims;
@@ -88,9 +90,6 @@ struct SpriteData {
 };
 
 namespace sprite_state {
-
-// The SDK's start time is all ones until Init.
-bool SdkInitialized();
 
 // Slave validation: a slave takes sheet and glCopy from its master. False,
 // with an error naming the slave logged at level 0 (origin is the operation,

@@ -8,6 +8,8 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
+#include "archive/stored_asset.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 #include "sprites/sprite_block.h"
 #include "sprites/sprite_making.h"
@@ -39,55 +41,32 @@ void LogDamage(const LoadCall& call, const char* reason) {
 }
 
 // The sprite's block in version 2 form; a version 1 block is replaced in the
-// archive by its upgrade, but only once it was read without fault.
-class Version2Block {
-public:
-    ~Version2Block() { IStuffDPF->FreeBlock(&block_); }
-    // False (with the reason logged) when neither version is there, the old
-    // block is damaged or its upgrade cannot be stored.
-    bool Load(int handle, const LoadCall& call);
-    const uint8_t* bytes() const { return bytes_; }
-    int64_t size() const { return size_; }
-
-private:
-    bool Upgrade(int handle, const LoadCall& call);
-
-    DPF_BlockData block_{};
-    std::vector<uint8_t> upgraded_;
-    const uint8_t* bytes_ = nullptr;
-    int64_t size_ = 0;
-};
-
-bool Version2Block::Load(int handle, const LoadCall& call) {
-    if (IStuffDPF->LoadBlock(handle, kVersion2Type, call.name, &block_) > 0) {
-        bytes_ = reinterpret_cast<const uint8_t*>(block_.data);
-        size_ = block_.size;
+// archive by its upgrade, but only once it was read without fault. False,
+// with the reason logged, when there is none.
+bool LoadVersion2(stored_asset::CurrentBlock& block, int handle, const LoadCall& call) {
+    const char* reason = nullptr;
+    const auto upgrade = [&reason](const uint8_t* bytes, int64_t size, std::vector<uint8_t>& upgraded) {
+        sprite_block::Contents old;
+        if (!sprite_block::Read(bytes, size, true, old, &reason)) return false;
+        upgraded = sprite_block::Upgrade(old);
         return true;
+    };
+    switch (block.Load(handle, call.name, kVersion2Type, kVersion1Type, upgrade)) {
+        case stored_asset::Found::Current: return true;
+        case stored_asset::Found::Upgraded:
+            LogLoad(2, call, "Info: sprite successfully updated from v1.0 to v2.0.");
+            return true;
+        case stored_asset::Found::Missing: LogLoad(0, call, "Error: sprite not found"); return false;
+        case stored_asset::Found::Damaged: LogDamage(call, reason); return false;
+        case stored_asset::Found::NotStored: LogLoad(0, call, "Error: update to v2.0 was not possible."); return false;
     }
-    IStuffDPF->FreeBlock(&block_);
-    if (IStuffDPF->LoadBlock(handle, kVersion1Type, call.name, &block_) <= 0) {
-        LogLoad(0, call, "Error: sprite not found");
-        return false;
-    }
-    return Upgrade(handle, call);
+    return false;
 }
 
-bool Version2Block::Upgrade(int handle, const LoadCall& call) {
-    sprite_block::Contents old;
-    const char* reason = nullptr;
-    if (!sprite_block::Read(reinterpret_cast<const uint8_t*>(block_.data), block_.size, true, old, &reason)) {
-        LogDamage(call, reason);
-        return false;
-    }
-    upgraded_ = sprite_block::Upgrade(old);
-    if (stored_sheet::AddBlock(handle, call.name, kVersion2Type, upgraded_) < 1) {
-        LogLoad(0, call, "Error: update to v2.0 was not possible.");
-        return false;
-    }
-    IStuffDPF->Delete(handle, &block_);
-    LogLoad(2, call, "Info: sprite successfully updated from v1.0 to v2.0.");
-    bytes_ = upgraded_.data();
-    size_ = static_cast<int64_t>(upgraded_.size());
+// False, with the line logged, before Init.
+bool RefusedBeforeInit(const LoadCall& call) {
+    if (stored_asset::SdkInitialized()) return false;
+    LogLoad(0, call, "Error: Veltrano was not initialized. Aborting the sprite load.");
     return true;
 }
 
@@ -142,17 +121,14 @@ void TakeContents(SpriteData& sprite, sprite_block::Contents& contents, const ch
 int Veltrano_CSprite::Load(int dpf, const char* name, const char* note) {
     const char* file = IStuffDPF != nullptr && dpf > 0 ? IStuffDPF->GetFilename(dpf) : nullptr;
     const LoadCall call{file, name, note};
-    if (!sprite_state::SdkInitialized()) {
-        LogLoad(0, call, "Error: Veltrano was not initialized. Aborting the sprite load.");
-        return 0;
-    }
-    if (dpf < 1 || name == nullptr || note == nullptr || IStuffDPF == nullptr) return 0;
+    if (RefusedBeforeInit(call)) return 0;
+    if (dpf < 1 || name == nullptr || note == nullptr) return 0;
     if (data->status != kSpriteEmpty) {
         LogLoad(2, call, "Warning: sprite already exists. It is not possible to create another one.");
         return 0;
     }
-    Version2Block block;
-    if (!block.Load(dpf, call)) return 0;
+    stored_asset::CurrentBlock block;
+    if (!LoadVersion2(block, dpf, call)) return 0;
     sprite_block::Contents contents;
     const char* reason = nullptr;
     if (!sprite_block::Read(block.bytes(), block.size(), false, contents, &reason)) {
@@ -175,18 +151,15 @@ int Veltrano_CSprite::Load(int dpf, const char* name, const char* note) {
 }
 
 int Veltrano_CSprite::Load(const char* dpfFile, const char* name, const char* note) {
-    if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = IStuffDPF->Open(dpfFile);
-    if (handle < 1) return 0;
-    const int loaded = Load(handle, name, note);
-    IStuffDPF->Close(handle);
-    return loaded;
+    if (RefusedBeforeInit({dpfFile, name, note})) return 0;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::Open, 0,
+                                     [&](int handle) { return Load(handle, name, note); });
 }
 
 int Veltrano_CSprite::Save(int dpf, const char* blockType) {
     if (dpf < 1 || blockType == nullptr || IStuffDPF == nullptr || data->status == kSpriteEmpty) return 0;
     if (!sprite_state::AcquireSheet(*data, "Save")) return 0;
-    SDL_Surface* copy = pixel_rows::SoftwareCopy(data->sheet);
+    const SurfacePtr copy(pixel_rows::SoftwareCopy(data->sheet));
     if (copy == nullptr) return 0;
     const sprite_block::Fields fields{data->frameWidth,
                                       data->frameHeight,
@@ -194,16 +167,12 @@ int Veltrano_CSprite::Save(int dpf, const char* blockType) {
                                       sprite_making::To16Bits(std::floor(data->posY)),
                                       static_cast<uint32_t>(data->colorKey),
                                       static_cast<uint8_t>(data->alpha)};
-    std::vector<uint8_t> bytes = sprite_block::Build(copy, fields, data->anims);
-    SDL_FreeSurface(copy);
-    return stored_sheet::AddBlock(dpf, data->name, std::string(blockType).substr(0, kLongestType), bytes);
+    const std::vector<uint8_t> bytes = sprite_block::Build(copy.get(), fields, data->anims);
+    const std::string type = std::string(blockType).substr(0, kLongestType);
+    return stored_asset::AddBlock(dpf, data->name, type.c_str(), bytes);
 }
 
 int Veltrano_CSprite::Save(const char* dpfFile, const char* blockType) {
-    if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = stored_sheet::OpenOrCreate(dpfFile);
-    if (handle < 1) return 0;
-    const int saved = Save(handle, blockType);
-    IStuffDPF->Close(handle);
-    return saved;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::OpenOrCreate, 0,
+                                     [&](int handle) { return Save(handle, blockType); });
 }

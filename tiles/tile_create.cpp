@@ -5,6 +5,8 @@
 #include "Veltrano_CTile.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
+#include "archive/stored_asset.h"
+#include "core/surface_ptr.h"
 #include "core/video_surface.h"
 #include "imaging/display_format.h"
 #include "imaging/stored_sheet.h"
@@ -25,8 +27,6 @@ bool BlendsPerPixel(const SDL_Surface* surface) {
 }  // namespace
 
 namespace tile_state {
-
-bool SdkInitialized() { return Veltrano.initTicks != 0xFFFFFFFFu; }
 
 void StoreName(TileState& tile, const char* name) {
     std::memset(tile.name, 0, sizeof tile.name);
@@ -58,7 +58,7 @@ Veltrano_CTile::~Veltrano_CTile() {
 }
 
 unsigned char Veltrano_CTile::Create(SDL_Surface* surface, const char* name) {
-    if (!tile_state::SdkInitialized()) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0,
                        " . [CTile::Create(0x%lx,'%s')] Error: Veltrano was not initialized. Aborting the tile "
                        "creation.\n",
@@ -95,7 +95,7 @@ unsigned char Veltrano_CTile::Create(SDL_Surface* surface, const char* name) {
 }
 
 unsigned char Veltrano_CTile::Create(const char* file, const char* name) {
-    if (!tile_state::SdkInitialized()) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0,
                        " . [CTile::Create('%s','%s')] Error: Veltrano was not initialized. Aborting the tile "
                        "creation.\n",
@@ -110,15 +110,13 @@ unsigned char Veltrano_CTile::Create(const char* file, const char* name) {
                        file, name);
         return 0;
     }
-    SDL_Surface* image = stored_sheet::ReadImageFile(file);
+    const SurfacePtr image(stored_sheet::ReadImageFile(file));
     if (image == nullptr) {
         ILogSystem.Msg(0, " . [CTile::Create('%s','%s')] Error: it was not possible to load the given image file.\n",
                        file, name);
         return 0;
     }
-    const unsigned char created = Create(image, name);
-    SDL_FreeSurface(image);
-    return created;
+    return Create(image.get(), name);
 }
 
 void Veltrano_CTile::Clean() {

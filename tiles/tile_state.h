@@ -30,9 +30,6 @@ struct TileState {
 
 namespace tile_state {
 
-// The SDK's start time is all ones until Init.
-bool SdkInitialized();
-
 // Takes the finished surface: size, name (cut to the field), the backup when
 // the core checks for lost surfaces, and the loaded mark.
 void Adopt(TileState& tile, SDL_Surface* surface, const char* name);

@@ -6,9 +6,9 @@
 
 #include "Veltrano_CTile.h"
 #include "Veltrano_ILogSystem.h"
-#include "Veltrano_IStuffDPF.h"
 #include "Veltrano_Main.h"
-#include "archive/archive_format.h"
+#include "archive/stored_asset.h"
+#include "core/surface_ptr.h"
 #include "imaging/display_format.h"
 #include "imaging/pixel_rows.h"
 #include "imaging/stored_sheet.h"
@@ -40,54 +40,35 @@ std::string Version2Type(const char* type) {
     return v2;
 }
 
-// A loaded block in version 2 form; the version 1 block it came from is
-// replaced in the archive by the upgraded one.
-class Version2Block {
-public:
-    ~Version2Block() { IStuffDPF->FreeBlock(&block_); }
-    // False (with the reason logged) when neither version is there, the
-    // block is damaged or the upgrade cannot be stored.
-    bool Load(int handle, const LoadCall& call);
-    const std::vector<uint8_t>& bytes() const { return bytes_; }
-
-private:
-    bool Upgrade(int handle, const LoadCall& call, const std::string& v2Type);
-
-    DPF_BlockData block_{};
-    std::vector<uint8_t> bytes_;
-};
-
-bool Version2Block::Load(int handle, const LoadCall& call) {
-    const std::string v2Type = Version2Type(call.type);
-    if (IStuffDPF->LoadBlock(handle, v2Type.c_str(), call.name, &block_) > 0) {
-        const auto* data = reinterpret_cast<const uint8_t*>(block_.data);
-        bytes_.assign(data, data + block_.size);
-        return true;
-    }
-    IStuffDPF->FreeBlock(&block_);
-    const std::string v1Type = v2Type.substr(0, v2Type.size() - 1);
-    if (IStuffDPF->LoadBlock(handle, v1Type.c_str(), call.name, &block_) <= 0) {
-        LogLoad(0, call, "Error: tile not found.");
-        return false;
-    }
-    return Upgrade(handle, call, v2Type);
+// Checks a version 1 block and gives its version 2 layout.
+bool UpgradeTile(const uint8_t* bytes, int64_t size, std::vector<uint8_t>& upgraded) {
+    tile_block::Contents contents;
+    if (!tile_block::Read(bytes, size, true, contents)) return false;
+    upgraded = tile_block::Upgrade(bytes, size);
+    return true;
 }
 
-bool Version2Block::Upgrade(int handle, const LoadCall& call, const std::string& v2Type) {
-    const auto* data = reinterpret_cast<const uint8_t*>(block_.data);
-    tile_block::Contents contents;
-    // A damaged version 1 block is refused before anything is written.
-    if (!tile_block::Read(data, block_.size, true, contents)) {
-        LogLoad(0, call, "Error: the tile block is damaged.");
-        return false;
+// The tile's block in version 2 form, a version 1 block upgraded in place;
+// false with the reason logged when there is none.
+bool LoadVersion2(stored_asset::CurrentBlock& block, int handle, const LoadCall& call) {
+    const std::string v2Type = Version2Type(call.type);
+    const std::string v1Type = v2Type.substr(0, v2Type.size() - 1);
+    switch (block.Load(handle, call.name, v2Type.c_str(), v1Type.c_str(), UpgradeTile)) {
+        case stored_asset::Found::Current: return true;
+        case stored_asset::Found::Upgraded:
+            LogLoad(2, call, "Info: tile successfully updated from v1.0 to v2.0.");
+            return true;
+        case stored_asset::Found::Missing: LogLoad(0, call, "Error: tile not found."); return false;
+        case stored_asset::Found::Damaged: LogLoad(0, call, "Error: the tile block is damaged."); return false;
+        case stored_asset::Found::NotStored: LogLoad(0, call, "Error: update to v2.0 was not possible."); return false;
     }
-    bytes_ = tile_block::Upgrade(data, block_.size);
-    if (stored_sheet::AddBlock(handle, call.name, v2Type, bytes_) < 1) {
-        LogLoad(0, call, "Error: update to v2.0 was not possible.");
-        return false;
-    }
-    IStuffDPF->Delete(handle, &block_);
-    LogLoad(2, call, "Info: tile successfully updated from v1.0 to v2.0.");
+    return false;
+}
+
+// False, with the line logged, before Init.
+bool RefusedBeforeInit(const LoadCall& call) {
+    if (stored_asset::SdkInitialized()) return false;
+    LogLoad(0, call, "Error: Veltrano was not initialized. Aborting the tile creation.");
     return true;
 }
 
@@ -103,12 +84,10 @@ Uint32 ApplyKey(SDL_Surface* surface, Uint32 storedKey, bool sameFormat, const S
 }  // namespace
 
 unsigned char Veltrano_CTile::Load(int dpfHandle, const char* name, const char* type) {
-    if (dpfHandle < 1 || name == nullptr || type == nullptr || IStuffDPF == nullptr) return 0;
-    const LoadCall call{IStuffDPF->GetFilename(dpfHandle), name, type};
-    if (!tile_state::SdkInitialized()) {
-        LogLoad(0, call, "Error: Veltrano was not initialized. Aborting the tile creation.");
-        return 0;
-    }
+    const char* file = IStuffDPF != nullptr && dpfHandle > 0 ? IStuffDPF->GetFilename(dpfHandle) : nullptr;
+    const LoadCall call{file, name, type};
+    if (RefusedBeforeInit(call)) return 0;
+    if (dpfHandle < 1 || name == nullptr || type == nullptr) return 0;
     if (state->loaded) {
         LogLoad(2, call, "Warning: tile already exists. It is not possible to create another one.");
         return 0;
@@ -117,11 +96,11 @@ unsigned char Veltrano_CTile::Load(int dpfHandle, const char* name, const char* 
         LogLoad(0, call, "Error: the typeblock is not supported.");
         return 0;
     }
-    Version2Block block;
-    if (!block.Load(dpfHandle, call)) return 0;
+    stored_asset::CurrentBlock block;
+    if (!LoadVersion2(block, dpfHandle, call)) return 0;
     tile_block::Contents contents;
     SDL_Surface* surface = nullptr;
-    if (tile_block::Read(block.bytes().data(), static_cast<int64_t>(block.bytes().size()), false, contents))
+    if (tile_block::Read(block.bytes(), block.size(), false, contents))
         surface = pixel_rows::MakeSurface(contents.geometry, contents.rows);
     if (surface == nullptr) {
         LogLoad(0, call, "Error: the tile block is damaged.");
@@ -171,32 +150,24 @@ unsigned char Veltrano_CTile::Load(int dpfHandle, const char* name, const char* 
 }
 
 unsigned char Veltrano_CTile::Load(const char* dpfFile, const char* name, const char* type) {
-    if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = IStuffDPF->Open(dpfFile);
-    if (handle <= 0) return 0;
-    const unsigned char loaded = Load(handle, name, type);
-    IStuffDPF->Close(handle);
-    return loaded;
+    if (RefusedBeforeInit({dpfFile, name, type})) return 0;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::Open, static_cast<unsigned char>(0),
+                                     [&](int handle) { return Load(handle, name, type); });
 }
 
 int Veltrano_CTile::Save(int dpfHandle, const char* type) {
     if (!state->loaded || dpfHandle < 1 || type == nullptr || IStuffDPF == nullptr) return 0;
-    SDL_Surface* copy = pixel_rows::SoftwareCopy(state->surface);
+    const SurfacePtr copy(pixel_rows::SoftwareCopy(state->surface));
     if (copy == nullptr) return 0;
     const tile_block::Fields fields{state->posX,    state->posY,    state->tileSet,
                                     state->offsetX, state->offsetY, static_cast<uint32_t>(state->colorKey),
                                     static_cast<uint8_t>(state->alpha)};
-    std::vector<uint8_t> bytes = tile_block::Build(copy, fields);
-    SDL_FreeSurface(copy);
+    const std::vector<uint8_t> bytes = tile_block::Build(copy.get(), fields);
     // The block holds the version 2 layout, so its type says so.
-    return stored_sheet::AddBlock(dpfHandle, state->name, Version2Type(type), bytes);
+    return stored_asset::AddBlock(dpfHandle, state->name, Version2Type(type).c_str(), bytes);
 }
 
 int Veltrano_CTile::Save(const char* dpfFile, const char* type) {
-    if (IStuffDPF == nullptr || dpfFile == nullptr) return 0;
-    const int handle = stored_sheet::OpenOrCreate(dpfFile);
-    if (handle <= 0) return 0;
-    const int result = Save(handle, type);
-    IStuffDPF->Close(handle);
-    return result;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::OpenOrCreate, 0,
+                                     [&](int handle) { return Save(handle, type); });
 }

@@ -6,6 +6,7 @@
 
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_IStuffDPF.h"
+#include "archive/stored_asset.h"
 #include "platform/platform.h"
 #include "xml/xml_parse.h"
 #include "xml/xml_table.h"
@@ -34,18 +35,11 @@ bool RenderThroughTemporaryFile(TiXmlDocument& document, std::string& bytes) {
     return ok;
 }
 
-// Deletes a live "FILE" block of the record's name, if there is one. Search
-// overwrites the record it is given, so it gets a copy.
-void DeleteExistingBlock(int dpf, const DPF_BlockData& block) {
-    DPF_BlockData found = block;
-    if (IStuffDPF->Search(dpf, &found) == 1) IStuffDPF->Delete(dpf, &found);
-}
-
 }  // namespace
 
 int Veltrano_Main::XMLOpen(int dpf, const char* block) {
     if (dpf <= 0 || block == nullptr) return 0;
-    if (!xml_table::SdkInitialized(initTicks)) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s','%s')] Error: Veltrano was not initialized. Aborting the XML load.\n",
                        ArchiveName(dpf), block);
         return 0;
@@ -56,16 +50,15 @@ int Veltrano_Main::XMLOpen(int dpf, const char* block) {
                        ArchiveName(dpf), block, xml_table::kMaxDocuments);
         return 0;
     }
-    DPF_BlockData data{};
-    if (IStuffDPF->LoadBlock(dpf, kBlockType, block, &data) <= 0 || data.data == nullptr) {
-        IStuffDPF->FreeBlock(&data);
+    stored_asset::LoadedBlock data;
+    if (!data.Load(dpf, kBlockType, block)) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s','%s')] Error: block not found in the given DPF.\n",
                        ArchiveName(dpf), block);
         return 0;
     }
     std::string error;
-    TiXmlDocument* document = xml_parse::ParseDocument(data.data, static_cast<size_t>(data.size), error);
-    IStuffDPF->FreeBlock(&data);
+    TiXmlDocument* document =
+        xml_parse::ParseDocument(reinterpret_cast<const char*>(data.bytes()), static_cast<size_t>(data.size()), error);
     if (document == nullptr) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s','%s')] Error: %s\n", ArchiveName(dpf), block, error.c_str());
         return 0;
@@ -75,27 +68,24 @@ int Veltrano_Main::XMLOpen(int dpf, const char* block) {
 
 int Veltrano_Main::XMLOpen(const char* dpfFile, const char* block) {
     if (dpfFile == nullptr || block == nullptr) return 0;
-    if (!xml_table::SdkInitialized(initTicks)) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s','%s')] Error: Veltrano was not initialized. Aborting the XML load.\n",
                        dpfFile, block);
         return 0;
     }
-    const int dpf = IStuffDPF->Open(dpfFile);
-    if (dpf <= 0) return 0;
-    const int handle = XMLOpen(dpf, block);
-    IStuffDPF->Close(dpf);
-    return handle;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::Open, 0,
+                                     [&](int dpf) { return XMLOpen(dpf, block); });
 }
 
 int Veltrano_Main::XMLSave(int handle, int dpf, const char* block) {
     XmlHandle* entry = xml_table::Find(*state, handle);
     if (entry == nullptr || dpf <= 0 || block == nullptr) return 0;
-    if (!xml_table::SdkInitialized(initTicks)) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [Veltrano.XMLSave(%d,'%s','%s')] Error: Veltrano was not initialized. Aborting the XML save.\n",
                        handle, ArchiveName(dpf), block);
         return 0;
     }
-    // Checked before an existing block is deleted, so a refused save keeps it.
+    // Checked before an existing block is touched, so a refused save keeps it.
     if (!FitsBlockName(block)) {
         ILogSystem.Msg(0, " . [Veltrano.XMLSave(%d,'%s','%s')] Error: the block name is too long.\n", handle,
                        ArchiveName(dpf), block);
@@ -103,27 +93,17 @@ int Veltrano_Main::XMLSave(int handle, int dpf, const char* block) {
     }
     std::string bytes;
     if (!RenderThroughTemporaryFile(*entry->document, bytes)) return 0;
-    DPF_BlockData record{};
-    std::strcpy(record.name, block);
-    std::strcpy(record.type, kBlockType);
-    record.storage = 0;
-    record.size = static_cast<int>(bytes.size());
-    record.data = &bytes[0];
-    DeleteExistingBlock(dpf, record);
-    return IStuffDPF->AddData(dpf, &record);
+    return stored_asset::ReplaceBlock(dpf, block, kBlockType, bytes.data(), bytes.size(),
+                                      dpf_format::kStorageCompressed);
 }
 
 int Veltrano_Main::XMLSave(int handle, const char* dpfFile, const char* block) {
     if (xml_table::Find(*state, handle) == nullptr || dpfFile == nullptr || block == nullptr) return 0;
-    if (!xml_table::SdkInitialized(initTicks)) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [Veltrano.XMLSave(%d,'%s','%s')] Error: Veltrano was not initialized. Aborting the XML save.\n",
                        handle, dpfFile, block);
         return 0;
     }
-    const bool exists = platform::Stat(dpfFile) == 0;
-    const int dpf = exists ? IStuffDPF->Open(dpfFile) : IStuffDPF->Create(dpfFile);
-    if (dpf <= 0) return 0;
-    const int result = XMLSave(handle, dpf, block);
-    IStuffDPF->Close(dpf);
-    return result;
+    return stored_asset::WithArchive(dpfFile, stored_asset::Access::OpenOrCreate, 0,
+                                     [&](int dpf) { return XMLSave(handle, dpf, block); });
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Veltrano_ILogSystem.h"
+#include "archive/stored_asset.h"
 #include "xml/xml_parse.h"
 #include "xml/xml_table.h"
 
@@ -30,7 +31,7 @@ int Veltrano_Main::XMLOpen(const char* fileName) {
 }
 
 int Veltrano_Main::XMLCreate(const char* rootName) {
-    if (!xml_table::SdkInitialized(initTicks)) {
+    if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [Veltrano.XMLCreate()] Error: Veltrano was not initialized. Aborting the XML load.\n");
         return 0;
     }

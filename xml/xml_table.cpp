@@ -1,7 +1,6 @@
 #include "xml/xml_table.h"
 
 #include "Veltrano_ILogSystem.h"
-#include "Veltrano_IStuffDPF.h"
 
 namespace xml_table {
 
@@ -43,7 +42,5 @@ void ReleaseAll(CoreState& state) {
     for (XmlHandle& entry : state.xml)
         if (entry.document != nullptr) Release(entry);
 }
-
-bool SdkInitialized(unsigned int initTicks) { return initTicks != 0xFFFFFFFFu && IStuffDPF != nullptr; }
 
 }  // namespace xml_table

@@ -33,9 +33,6 @@ void Release(XmlHandle& entry);
 // Deletes every document still open.
 void ReleaseAll(CoreState& state);
 
-// Whether Init has run, so the archive interface exists.
-bool SdkInitialized(unsigned int initTicks);
-
 }  // namespace xml_table
 
 #endif
