@@ -6,10 +6,8 @@
 
 #include "core/random.h"
 
-class cConsole;
-class cDebugWO;
-class TiXmlDocument;
-class TiXmlElement;
+// initTicks before Init and after Quit.
+constexpr unsigned int kTicksNotInitialized = 0xFFFFFFFFu;
 
 // Logic/render pacing of the update loop. Times are the time system's
 // milliseconds; the accumulators carry fractional frames between passes.
@@ -26,16 +24,8 @@ struct PacingState {
     float renderAccum = 0.0f;
 };
 
-// One open XML document with its cursor; a null document is a free entry.
-struct XmlHandle {
-    TiXmlDocument* document = nullptr;
-    TiXmlElement* currentNode = nullptr;
-    TiXmlElement* storedNode = nullptr;
-};
-
 struct CoreState {
     static constexpr int kKeyCount = 300;
-    static constexpr int kXmlHandles = 10;
 
     // Input (update loop).
     uint8_t* keyState = nullptr;
@@ -53,20 +43,12 @@ struct CoreState {
 
     MersenneTwister random;
 
-    XmlHandle xml[kXmlHandles];
-
     bool initialized = false;
     bool openGL = false;
 
     void (*renderCallback)(int) = nullptr;
     uint8_t renderNeeded = 0;  // developer windows redraw: 0 no, 1 once, 2 always
     PacingState pacing;
-
-    cConsole* console = nullptr;
-    cDebugWO* debugWindow = nullptr;
-    bool dragging = false;
-    int dragAnchorX = 0;
-    int dragAnchorY = 0;
 };
 
 #endif

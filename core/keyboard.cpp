@@ -2,7 +2,8 @@
 // state of one key, typed keys with repeat delay, and printable key names.
 #include "core/clock.h"
 #include "core/core_state.h"
-#include "veltrano.h"
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_Main.h"
 
 namespace {
 

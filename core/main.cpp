@@ -1,27 +1,18 @@
-// The core object: construction, start-up, shut-down and version queries.
+// The core object: construction, clean-up and version queries. Init and Quit,
+// which create and delete every interface, belong to the start-up code.
 #include "Veltrano_Main.h"
 
 #include <cstdio>
-#include <ucl/ucl.h>
 
-#include "console/developer_windows.h"
-#include "core/clock.h"
+#include "Veltrano_ILogSystem.h"
 #include "core/core_state.h"
+#include "core/hooks.h"
 #include "cpu/cpu.h"
 #include "platform/platform.h"
-#include "xml/xml_table.h"
-#include "veltrano.h"
 
 namespace {
 
-constexpr unsigned int kNotInitialized = 0xFFFFFFFFu;
 constexpr char kShortVersion[] = "Veltrano SDK Win32 v5.22";
-
-template <typename Interface>
-void DeleteInterface(Interface*& pointer) {
-    delete pointer;
-    pointer = nullptr;
-}
 
 }  // namespace
 
@@ -47,7 +38,7 @@ Veltrano_Main::Veltrano_Main()
       mouseY(0),
       mouseButtons(0),
       mousePrevButtons(0),
-      initTicks(kNotInitialized),
+      initTicks(kTicksNotInitialized),
       surfaceLossCheck(0),
       tileCount(0),
       spriteCount(0),
@@ -58,75 +49,8 @@ Veltrano_Main::~Veltrano_Main() {
     delete[] state->crcTable;
     state->crcTable = nullptr;
     state->crcTableBuilt = false;
-    xml_table::ReleaseAll(*state);
     delete state;
     state = nullptr;
-}
-
-int Veltrano_Main::Init(unsigned int flags) {
-    if (RunCpuCheck(nullptr) == 0) return -1;
-
-    if (SDL_Init(flags) != 0) {
-        ILogSystem.Msg(0, " . [Veltrano.Init()] Error: Couldn't initialize SDL 1.2: %s\n", SDL_GetError());
-        return -1;
-    }
-
-    IStuffDPF = new Veltrano_IStuffDPF;
-    IImage = new Veltrano_IImage;
-    ICursor = new Veltrano_ICursor;
-    IPrimitives = new Veltrano_IPrimitives;
-    IButton = new Veltrano_IButton;
-    IScreenFX = new Veltrano_IScreenFX;
-    ITimeSystem = new Veltrano_ITimeSystem;
-    INetwork = new Veltrano_INetwork;
-    IVideo = new Veltrano_IVideo;
-    ISoundFX = new Veltrano_ISoundFX;
-    ISoundFX->NoInit();
-
-    if (ucl_init() != UCL_E_OK)
-        ILogSystem.Msg(0, " . [Veltrano.Init()] Error: UCL failed to initiate\n");
-
-    // The same clock the log's time stamps read, so they count from here.
-    initTicks = clock_source::Ticks();
-    state->initialized = true;
-    ILogSystem.Msg(0, "\n . Veltrano successfully initiated.\n");
-    return 1;
-}
-
-void Veltrano_Main::Quit() {
-    if (!state->initialized) return;
-
-    developer_windows::Destroy(*state);
-
-    DeleteInterface(ISoundFX);
-    DeleteInterface(IVideo);
-    DeleteInterface(INetwork);
-    DeleteInterface(ITimeSystem);
-    DeleteInterface(IScreenFX);
-    DeleteInterface(IButton);
-    DeleteInterface(IPrimitives);
-    DeleteInterface(ICursor);
-    DeleteInterface(IImage);
-    DeleteInterface(IStuffDPF);
-
-    if (Config.icon != nullptr) {
-        SDL_FreeSurface(Config.icon);
-        Config.icon = nullptr;
-    }
-    SDL_Quit();
-    screen = nullptr;
-
-    if (tileCount != 0)
-        ILogSystem.Msg(2, "\n . [CTiles] Warning! your application have left %d tiles without deleting.", tileCount);
-    if (spriteCount != 0)
-        ILogSystem.Msg(2, "\n . [CSprites] Warning! your application have left %d sprites without deleting.", spriteCount);
-    if (fontCount != 0)
-        ILogSystem.Msg(2, "\n . [CFonts] Warning! your application have left %d fonts without deleting.", fontCount);
-
-    ILogSystem.Msg(0, "\n . Veltrano successfully closed.\n\n");
-    state->initialized = false;
-    // Loaders test initTicks: after Quit they must see an uninitialised SDK.
-    initTicks = kNotInitialized;
 }
 
 void Veltrano_Main::CleanUp() {
@@ -135,7 +59,7 @@ void Veltrano_Main::CleanUp() {
     for (int32_t& stamp : state->keyTimes) stamp = 0;
     mouseButtons = 0;
     mousePrevButtons = 0;
-    if (ITimeSystem != nullptr) ITimeSystem->Init(1);
+    hooks::Run(hooks::Phase::CleanUp);
     state->pacing = PacingState{};
 }
 

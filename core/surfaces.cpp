@@ -1,13 +1,15 @@
 // The core's surface operations: freeing, the cursor-safe screen blit, the
-// texture queries and the surface, video and audio information dumps.
+// texture queries and the surface and video information dumps.
 #include <cstdio>
 #include <string>
 
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_Main.h"
 #include "core/core_state.h"
+#include "core/cursor_guard.h"
 #include "core/surface_text.h"
 #include "platform/gl_textures.h"
 #include "core/video_surface.h"
-#include "veltrano.h"
 
 namespace {
 
@@ -27,13 +29,6 @@ std::string SurfaceFlagsText(SDL_Surface* surface) {
     return text;
 }
 
-const char* AudioModeName(int channels) {
-    if (channels <= 0) return "Null";
-    if (channels == 1) return "Mono";
-    if (channels == 2) return "Stereo";
-    return "Multichannel";
-}
-
 }  // namespace
 
 void Veltrano_Main::FreeSurface(SDL_Surface*& surface) {
@@ -46,25 +41,20 @@ void Veltrano_Main::FreeSurface(SDL_Surface*& surface) {
 }
 
 int Veltrano_Main::Blit(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect) {
-    const bool toScreen = dst != nullptr && dst == screen;
-    bool cursorOff = false;
-    if (toScreen && ICursor != nullptr && src != nullptr) {
-        // SDL takes only the position from the target rectangle; the area
-        // painted has the source's size.
-        SDL_Rect painted{0, 0, static_cast<Uint16>(src->w), static_cast<Uint16>(src->h)};
-        if (srcRect != nullptr) {
-            painted.w = srcRect->w;
-            painted.h = srcRect->h;
-        }
-        if (dstRect != nullptr) {
-            painted.x = dstRect->x;
-            painted.y = dstRect->y;
-        }
-        cursorOff = ICursor->RestoreBG(&painted) != 0;
+    if (src == nullptr) return SDL_UpperBlit(src, srcRect, dst, dstRect);
+    // SDL takes only the position from the target rectangle; the area
+    // painted has the source's size.
+    SDL_Rect painted{0, 0, static_cast<Uint16>(src->w), static_cast<Uint16>(src->h)};
+    if (srcRect != nullptr) {
+        painted.w = srcRect->w;
+        painted.h = srcRect->h;
     }
-    const int result = SDL_UpperBlit(src, srcRect, dst, dstRect);
-    if (cursorOff) ICursor->CopyBG();
-    return result;
+    if (dstRect != nullptr) {
+        painted.x = dstRect->x;
+        painted.y = dstRect->y;
+    }
+    CursorGuard cursorOff(dst, &painted);
+    return SDL_UpperBlit(src, srcRect, dst, dstRect);
 }
 
 int Veltrano_Main::IsGL() { return state->openGL ? 1 : 0; }
@@ -115,27 +105,6 @@ void Veltrano_Main::VideoInfo() {
     ILogSystem.Msg(0, "     -> Surface to Texture conversions: at loading time %d and at running time %d\n",
                    video_surface::LoadingTimeConversions(), platform::RunningTimeTextureUploads());
     ILogSystem.Msg(0, "\n");
-}
-
-void Veltrano_Main::AudioInfo() {
-    ILogSystem.Msg(0, "\n . Audio subsystem info: ");
-    if (!state->initialized) {
-        ILogSystem.Msg(0, "Veltrano was not initiated.\n");
-        return;
-    }
-    if (ISoundFX == nullptr || !ISoundFX->Initialized()) {
-        ILogSystem.Msg(0, "Audio subsystem was not initiated.\n");
-        return;
-    }
-    char driver[32] = "";
-    if (SDL_AudioDriverName(driver, sizeof driver) == nullptr) driver[0] = '\0';
-    int frequency = 0;
-    int channels = 0;
-    unsigned short format = 0;
-    ISoundFX->QuerySpec(&frequency, &format, &channels);
-    ILogSystem.Msg(0, "\n   -> Driver: %s\n", driver);
-    ILogSystem.Msg(0, "   -> Frequency: %dHz - Format: %dbit - Mode: %s\n", frequency, format & 0xFF,
-                   AudioModeName(channels));
 }
 
 void Veltrano_Main::SurfaceInfo(SDL_Surface* surface) {

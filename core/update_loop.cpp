@@ -2,23 +2,32 @@
 // the rates the time system holds.
 #include <cmath>
 
-#include "console/developer_windows.h"
+#include "Veltrano_Main.h"
 #include "core/core_state.h"
+#include "core/hooks.h"
 #include "core/mouse_source.h"
-#include "veltrano.h"
 
 namespace {
 
 // The SDK's event type for a pass that handed back no event.
 constexpr Uint8 kNoEventType = SDL_USEREVENT + 6;
 
-// A rate of 0, or -1 while the time system is not running, means a frame on
+// A rate of 0, or -1 while no pacing clock is registered, means a frame on
 // every pass.
-int DesiredLogicRate() { return ITimeSystem != nullptr ? ITimeSystem->GetDesiredLFR() : -1; }
+int DesiredLogicRate() {
+    hooks::PacingClock* clock = hooks::CurrentPacingClock();
+    return clock != nullptr ? clock->DesiredLogicRate() : -1;
+}
 
-int DesiredRenderRate() { return ITimeSystem != nullptr ? ITimeSystem->GetDesiredRFR() : -1; }
+int DesiredRenderRate() {
+    hooks::PacingClock* clock = hooks::CurrentPacingClock();
+    return clock != nullptr ? clock->DesiredRenderRate() : -1;
+}
 
-int PacingClock() { return ITimeSystem != nullptr ? ITimeSystem->GetTime() : 0; }
+int PacingClock() {
+    hooks::PacingClock* clock = hooks::CurrentPacingClock();
+    return clock != nullptr ? clock->Now() : 0;
+}
 
 // Seconds between two clock readings. The clock starts again from zero when
 // the time system restarts; an interval that runs backwards then counts as
@@ -39,7 +48,7 @@ int Veltrano_Main::Update(SDL_Event* event) {
     SDL_Event local;
     SDL_Event* record = event != nullptr ? event : &local;
     if (SDL_PollEvent(record)) {
-        developer_windows::HandleEvent(*state, *record, mouseX, mouseY);
+        hooks::Run(hooks::Phase::Event, record);
         if (event != nullptr) return 1;  // the caller's event; no pacing in this call
     } else {
         record->type = kNoEventType;
@@ -69,7 +78,7 @@ int Veltrano_Main::Update(SDL_Event* event) {
 
     if (screen != nullptr) PaceRender(record);
 
-    if (ITimeSystem != nullptr) ITimeSystem->Update();
+    hooks::Run(hooks::Phase::PassEnd);
     pacing.logicPrev = pacing.logicNow;
     pacing.logicState = 0;
     if (Config.mtfriendly > 0) SDL_Delay(static_cast<Uint32>(Config.mtfriendly));
@@ -94,14 +103,13 @@ void Veltrano_Main::PaceRender(SDL_Event* record) {
 }
 
 void Veltrano_Main::RunLogicFrame() {
-    if (ITimeSystem != nullptr) ITimeSystem->IncLF();
+    hooks::Run(hooks::Phase::LogicFrameStart);
     SDL_PumpEvents();
     mousePrevButtons = mouseButtons;
-    if (ICursor != nullptr) ICursor->SaveCoordinates(mouseX, mouseY);
+    hooks::Run(hooks::Phase::BeforeInput);
     mouseButtons = mouse_source::State(&mouseX, &mouseY);
     state->keyState = SDL_GetKeyState(nullptr);
-    if (IButton != nullptr) IButton->Update();
-    developer_windows::LogicStep(*state);
+    hooks::Run(hooks::Phase::AfterInput);
 }
 
 void Veltrano_Main::RenderFrame(SDL_Event* record) {
@@ -110,10 +118,10 @@ void Veltrano_Main::RenderFrame(SDL_Event* record) {
         state->pacing.logicState = 2;
     }
     record->user.code = 1;
-    if (state->renderNeeded != 0) developer_windows::Draw(*state);
-    if (ICursor != nullptr) ICursor->Update();
+    if (state->renderNeeded != 0) hooks::Run(hooks::Phase::RedrawRequested);
+    hooks::Run(hooks::Phase::Render);
     SDL_Flip(screen);
-    if (ITimeSystem != nullptr) ITimeSystem->IncRF();
+    hooks::Run(hooks::Phase::Flipped);
     if (state->renderNeeded == 1) state->renderNeeded = 0;
 }
 

@@ -2,9 +2,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/developer_windows.h"
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_Main.h"
 #include "core/core_state.h"
-#include "veltrano.h"
+#include "core/hooks.h"
 
 namespace {
 
@@ -146,7 +147,7 @@ int Veltrano_Main::SetVideoMode() {
     state->openGL = Config.renderer == kRendererOpenGL;
     WarnAboutObtainedMode(screen, flags);
 
-    developer_windows::Recreate(*state);
+    hooks::Run(hooks::Phase::VideoModeSet);
     if (screen->flags & SDL_DOUBLEBUF) state->renderNeeded = 2;
     SDL_ShowCursor(cursorVisibility);
     return 1;

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "veltrano.h"
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_Main.h"
 
 namespace video_surface {
 namespace {

@@ -4,13 +4,18 @@
 
 #include <string>
 
+#include "Veltrano_IImage.h"
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_IPrimitives.h"
+#include "Veltrano_IStuffDPF.h"
+#include "Veltrano_Main.h"
 #include "core/surface_ptr.h"
 #include "core/video_surface.h"
 #include "imaging/display_format.h"
 #include "imaging/stored_sheet.h"
 #include "log/interface_lines.h"
+#include "cursor/cursor_hooks.h"
 #include "cursor/cursor_state.h"
-#include "veltrano.h"
 
 namespace {
 
@@ -81,10 +86,14 @@ std::string ColorKeyText(const SDL_Surface* surface) {
 
 }  // namespace
 
-Veltrano_ICursor::Veltrano_ICursor() : state(new CursorState) { LogInterfaceCreated("ICursor"); }
+Veltrano_ICursor::Veltrano_ICursor() : state(new CursorState) {
+    cursor_hooks::Join(*this);
+    LogInterfaceCreated("ICursor");
+}
 
 Veltrano_ICursor::~Veltrano_ICursor() {
     Close();
+    cursor_hooks::Leave(*this);
     delete state;
     state = nullptr;
     LogInterfaceDeleted("ICursor");

@@ -5,7 +5,7 @@
 #include "Veltrano_ICursor.h"
 #include "core/video_surface.h"
 #include "cursor/cursor_state.h"
-#include "veltrano.h"
+#include "Veltrano_Main.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "Veltrano_CFont.h"
-#include "Veltrano_IButton.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
 #include "core/video_surface.h"
+#include "fonts/font_listeners.h"
 #include "fonts/font_state.h"
 
 namespace {
@@ -43,7 +43,7 @@ void InfoAlphaAndKey(const FontState& font) {
 Veltrano_CFont::Veltrano_CFont() : state(new FontState) { ++Veltrano.fontCount; }
 
 Veltrano_CFont::~Veltrano_CFont() {
-    if (IButton != nullptr) IButton->ForgetFont(this);
+    font_listeners::NotifyDeleted(this);
     Clean();
     delete state;
     --Veltrano.fontCount;

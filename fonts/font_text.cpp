@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "Veltrano_CFont.h"
-#include "Veltrano_ICursor.h"
 #include "Veltrano_Main.h"
+#include "core/cursor_guard.h"
 #include "core/video_surface.h"
 #include "fonts/font_state.h"
 
@@ -61,10 +61,8 @@ bool ClippedRects(GlyphBlit blit, const SDL_Rect* clip, SDL_Rect& source, SDL_Re
 }  // namespace
 
 void Veltrano_CFont::BlitCell(SDL_Surface* target, SDL_Rect* source, SDL_Rect* destination, bool cursorAnywhere) {
-    const bool onScreen = target == Veltrano.screen && ICursor != nullptr;
-    const bool cursorOff = onScreen && ICursor->RestoreBG(cursorAnywhere ? nullptr : destination) != 0;
+    CursorGuard cursorOff(target, cursorAnywhere ? nullptr : destination);
     video_surface::BlitRestoringLostSurface(state->surface, source, target, destination, state->backup);
-    if (cursorOff) ICursor->CopyBG();
 }
 
 void Veltrano_CFont::PutString(SDL_Surface* target, int x, int y, const char* text, SDL_Rect* clip) {

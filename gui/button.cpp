@@ -5,6 +5,7 @@
 
 #include "Veltrano_ILogSystem.h"
 #include "log/interface_lines.h"
+#include "gui/button_hooks.h"
 #include "gui/button_state.h"
 
 Veltrano_IButton::Veltrano_IButton() : state(new ButtonState) {
@@ -15,6 +16,7 @@ Veltrano_IButton::Veltrano_IButton() : state(new ButtonState) {
     SetLayer(0);
     state->inputActive = 0;
     state->workingCount = 0;
+    button_hooks::Join(*this);
     LogInterfaceCreated("IButton");
 }
 
@@ -29,6 +31,7 @@ Veltrano_IButton::~Veltrano_IButton() {
         RemoveAll();
     }
     RemoveMaster(-1);
+    button_hooks::Leave(*this);
     delete state;
     LogInterfaceDeleted("IButton");
 }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Veltrano_ICursor.h"
 #include "Veltrano_IPrimitives.h"
 #include "Veltrano_Main.h"
+#include "core/cursor_guard.h"
 #include "platform/gl_textures.h"
 #include "imaging/pixel_access.h"
 
@@ -37,8 +37,6 @@ SDL_Rect CursorArea(int x1, int y1, int x2, int y2) {
     area.h = static_cast<Uint16>(std::clamp(y2 - y1, 0, 0xFFFF));
     return area;
 }
-
-bool OnScreen(SDL_Surface* surface) { return ICursor != nullptr && surface == Veltrano.screen; }
 
 // The end point's coordinate kept inside [0, surface size) and then at or
 // before the clip rectangle's last pixel.
@@ -155,12 +153,11 @@ void Veltrano_IPrimitives::RectangleColor(SDL_Surface* surface, short x1, short 
                                           unsigned int color) {
     if (surface == nullptr) return;
     SDL_Rect area = CursorArea(x1, y1, x2, y2);
-    const bool cursorOff = OnScreen(surface) && ICursor->RestoreBG(&area) != 0;
+    CursorGuard cursorOff(surface, &area);
     HLineColor(surface, x1, x2, y1, color);
     HLineColor(surface, x1, x2, y2, color);
     VLineColor(surface, x1, y1, y2, color);
     VLineColor(surface, x2, y1, y2, color);
-    if (cursorOff) ICursor->CopyBG();
 }
 
 void Veltrano_IPrimitives::RectangleRGBA(SDL_Surface* surface, short x1, short y1, short x2, short y2,
@@ -172,9 +169,8 @@ void Veltrano_IPrimitives::BoxColor(SDL_Surface* surface, short x1, short y1, sh
                                     unsigned int color) {
     if (surface == nullptr) return;
     SDL_Rect area = CursorArea(x1, y1, x2, y2);
-    const bool cursorOff = OnScreen(surface) && ICursor->RestoreBG(&area) != 0;
+    CursorGuard cursorOff(surface, &area);
     Fill(surface, x1, y1, x2 - x1, y2 - y1, color);
-    if (cursorOff) ICursor->CopyBG();
 }
 
 void Veltrano_IPrimitives::BoxRGBA(SDL_Surface* surface, short x1, short y1, short x2, short y2, unsigned char r,

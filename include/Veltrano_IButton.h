@@ -84,8 +84,7 @@ public:
     void ForceDraw();
 
 private:
-    friend class Veltrano_Main;
-    friend class Veltrano_CFont;
+    friend class ButtonHooks;
     // Input check of every widget; once per logic frame of the core's loop.
     void Update();
     // Input boxes borrow their font: a font that is deleted is dropped from

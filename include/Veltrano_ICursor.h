@@ -38,13 +38,10 @@ public:
     void Close();
 
 private:
-    // Called by the core's update loop and by every object that draws on
-    // the screen, so the software cursor survives what is drawn under it.
-    friend class Veltrano_Main;
-    friend class Veltrano_IPrimitives;
-    friend class Veltrano_CTile;
-    friend class Veltrano_CFont;
-    friend class Veltrano_CSprite;
+    // Called through the core's hooks: once per logic frame and render, and
+    // around whatever is drawn on the screen, so the software cursor survives
+    // what is drawn under it.
+    friend class CursorHooks;
 
     // The mouse position of the previous logic frame.
     void SaveCoordinates(int x, int y);

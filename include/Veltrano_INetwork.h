@@ -4,12 +4,17 @@
 
 #include "veltrano_types.h"
 
+struct NetworkState;
+
 class VELTRANO_API Veltrano_INetwork {
 public:
     Veltrano_INetwork();
     ~Veltrano_INetwork();
     Veltrano_INetwork(const Veltrano_INetwork&) = delete;
     Veltrano_INetwork& operator=(const Veltrano_INetwork&) = delete;
+
+private:
+    NetworkState* state;
 };
 
 VELTRANO_API extern Veltrano_INetwork* INetwork;

@@ -4,6 +4,8 @@
 
 #include "veltrano_types.h"
 
+struct SoundFXState;
+
 class VELTRANO_API Veltrano_ISoundFX {
 public:
     Veltrano_ISoundFX();
@@ -18,7 +20,7 @@ public:
     void QuerySpec(int* freq, unsigned short* format, int* channels);
 
 private:
-    int initialized;
+    SoundFXState* state;
 };
 
 VELTRANO_API extern Veltrano_ISoundFX* ISoundFX;

@@ -35,7 +35,7 @@ public:
     void Info();
 
 private:
-    friend class Veltrano_Main;
+    friend class TimeSystemHooks;
     friend class Veltrano_IVideo;
 
     // Statistics; once per pass of the frame loop.

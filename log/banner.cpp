@@ -1,7 +1,7 @@
 #include "log/banner.h"
 
 #include "Veltrano_ILogSystem.h"
-#include "Veltrano_Main.h"
+#include "log/log_environment.h"
 #include "platform/platform.h"
 
 namespace {
@@ -17,8 +17,8 @@ constexpr char kWebLine[] = "\xA6               http://www.veltrano-sdk.org     
 void WriteLogBanner(Veltrano_ILogSystem& log, const char* title, const char* line1, const char* line1b,
                     const char* line2) {
     log.Msg(0, "%s", kRule);
-    log.Msg(0, "\xA6         %s%s\xA6\n", Veltrano.GetVersion(), kVersionPadding);
-    log.Msg(0, "\xA6               %s                 \xA6\n", Veltrano.GetCopyright());
+    log.Msg(0, "\xA6         %s%s\xA6\n", log_environment::Version(), kVersionPadding);
+    log.Msg(0, "\xA6               %s                 \xA6\n", log_environment::Copyright());
     log.Msg(0, "%s", kWebLine);
     log.Msg(0, "%s", kRule);
 

@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Veltrano_Main.h"
-#include "core/clock.h"
 #include "log/banner.h"
+#include "log/log_environment.h"
 #include "log/log_state.h"
 
 namespace {
@@ -66,9 +65,9 @@ OpenResult OpenLogFile(LogState& log, const char* fileName, const char* mode) {
     return OpenResult::Failed;
 }
 
-// Seconds since the core's Init; the difference wraps as 32-bit ticks do.
+// Seconds since the SDK started; the difference wraps as 32-bit ticks do.
 double ElapsedSeconds() {
-    const uint32_t elapsed = clock_source::Ticks() - static_cast<uint32_t>(Veltrano.initTicks);
+    const uint32_t elapsed = log_environment::Ticks() - log_environment::StartTicks();
     return elapsed / 1000.0;
 }
 
@@ -144,7 +143,7 @@ void Veltrano_ILogSystem::Msg(char level, const char* fmt, ...) {
     if (outputs & kOutputConsole) {
         va_list copy;
         va_copy(copy, args);
-        Veltrano.ConvPrint(fmt, copy);
+        log_environment::PrintToConsole(fmt, copy);
         va_end(copy);
     }
 

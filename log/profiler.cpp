@@ -7,12 +7,12 @@
 #include <cstring>
 #include <string>
 
-#include "core/clock.h"
+#include "log/log_environment.h"
 #include "log/log_state.h"
 
 namespace {
 
-float NowSeconds() { return static_cast<float>(clock_source::Ticks()) / 1000.0f; }
+float NowSeconds() { return static_cast<float>(log_environment::Ticks()) / 1000.0f; }
 
 // Names longer than the field are kept cut to it, and compared the same way.
 void CopyName(char (&field)[kLogNameSize], const char* name) {

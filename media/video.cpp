@@ -2,7 +2,13 @@
 
 #include "log/interface_lines.h"
 
-Veltrano_IVideo::Veltrano_IVideo() { LogInterfaceCreated("IVideo"); }
+// The film player's private record; empty until films play.
+struct VideoState {};
 
-Veltrano_IVideo::~Veltrano_IVideo() { LogInterfaceDeleted("IVideo"); }
+Veltrano_IVideo::Veltrano_IVideo() : state(new VideoState) { LogInterfaceCreated("IVideo"); }
 
+Veltrano_IVideo::~Veltrano_IVideo() {
+    delete state;
+    state = nullptr;
+    LogInterfaceDeleted("IVideo");
+}

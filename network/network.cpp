@@ -2,7 +2,13 @@
 
 #include "log/interface_lines.h"
 
-Veltrano_INetwork::Veltrano_INetwork() { LogInterfaceCreated("INetwork"); }
+// The network interface's private record; empty until networking arrives.
+struct NetworkState {};
 
-Veltrano_INetwork::~Veltrano_INetwork() { LogInterfaceDeleted("INetwork"); }
+Veltrano_INetwork::Veltrano_INetwork() : state(new NetworkState) { LogInterfaceCreated("INetwork"); }
 
+Veltrano_INetwork::~Veltrano_INetwork() {
+    delete state;
+    state = nullptr;
+    LogInterfaceDeleted("INetwork");
+}

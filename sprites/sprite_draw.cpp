@@ -2,9 +2,9 @@
 // restore the screen under it, keep the software cursor intact, and blit
 // the prepared frame.
 #include "Veltrano_CSprite.h"
-#include "Veltrano_ICursor.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
+#include "core/cursor_guard.h"
 #include "core/video_surface.h"
 #include "sprites/sprite_animation.h"
 #include "sprites/sprite_effect.h"
@@ -79,7 +79,7 @@ int Veltrano_CSprite::Draw(SDL_Surface* target) {
                                                  sprite_position::Floor16(data->drawY));
 
     SDL_Rect cursorArea = placed;
-    const bool cursorOff = ICursor != nullptr && ICursor->RestoreBG(&cursorArea) == 1;
+    CursorGuard cursorOff(target, &cursorArea);
     if (Veltrano.screen != nullptr) {
         RestoreBackground(*data);
         SaveBackground(*data, placed);
@@ -92,7 +92,5 @@ int Veltrano_CSprite::Draw(SDL_Surface* target) {
         BlitSheet(*data, &frame.rect, target, &at);
     else
         SDL_UpperBlit(frame.surface, &frame.rect, target, &at);
-
-    if (cursorOff) ICursor->CopyBG();
     return result;
 }

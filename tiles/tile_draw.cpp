@@ -1,8 +1,8 @@
 // Drawing tiles and their grid of cells.
 #include "Veltrano_CTile.h"
-#include "Veltrano_ICursor.h"
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
+#include "core/cursor_guard.h"
 #include "tiles/tile_state.h"
 #include "tiles/tile_transform.h"
 
@@ -73,10 +73,8 @@ int Veltrano_CTile::Draw(SDL_Surface* target, int idAndFlags) {
         src.y = RectCoordinate((id - 1) / state->tilesPerRow * state->offsetY);
     }
     // The software cursor steps aside while the screen is drawn on.
-    const bool onScreen = target == Veltrano.screen && ICursor != nullptr;
-    const bool restored = onScreen && ICursor->RestoreBG(&dst) == 1;
+    CursorGuard cursorOff(target, &dst);
     const int result =
         tile_transform::Draw(tile_transform::FromFlags(bits), state->surface, &src, target, &dst, state->backup);
-    if (restored) ICursor->CopyBG();
     return result == 0 ? 1 : 0;
 }

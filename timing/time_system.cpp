@@ -1,8 +1,10 @@
 #include "Veltrano_ITimeSystem.h"
 
 #include "core/clock.h"
+#include "Veltrano_ILogSystem.h"
+#include "Veltrano_Main.h"
 #include "log/interface_lines.h"
-#include "veltrano.h"
+#include "timing/time_system_hooks.h"
 
 namespace {
 
@@ -39,9 +41,13 @@ struct TimeSystemState {
     }
 };
 
-Veltrano_ITimeSystem::Veltrano_ITimeSystem() : state(new TimeSystemState) { LogInterfaceCreated("ITimeSystem"); }
+Veltrano_ITimeSystem::Veltrano_ITimeSystem() : state(new TimeSystemState) {
+    time_system_hooks::Join(*this);
+    LogInterfaceCreated("ITimeSystem");
+}
 
 Veltrano_ITimeSystem::~Veltrano_ITimeSystem() {
+    time_system_hooks::Leave(*this);
     delete state;
     state = nullptr;
     LogInterfaceDeleted("ITimeSystem");

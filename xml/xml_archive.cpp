@@ -44,7 +44,7 @@ int Veltrano_Main::XMLOpen(int dpf, const char* block) {
                        ArchiveName(dpf), block);
         return 0;
     }
-    const int index = xml_table::FirstFree(*state);
+    const int index = xml_table::FirstFree();
     if (index < 0) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s','%s')] Error: reached maximum limit of XML opened(%d)\n",
                        ArchiveName(dpf), block, xml_table::kMaxDocuments);
@@ -63,7 +63,7 @@ int Veltrano_Main::XMLOpen(int dpf, const char* block) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s','%s')] Error: %s\n", ArchiveName(dpf), block, error.c_str());
         return 0;
     }
-    return xml_table::Occupy(*state, index, document, nullptr);
+    return xml_table::Occupy(index, document, nullptr);
 }
 
 int Veltrano_Main::XMLOpen(const char* dpfFile, const char* block) {
@@ -78,7 +78,7 @@ int Veltrano_Main::XMLOpen(const char* dpfFile, const char* block) {
 }
 
 int Veltrano_Main::XMLSave(int handle, int dpf, const char* block) {
-    XmlHandle* entry = xml_table::Find(*state, handle);
+    XmlHandle* entry = xml_table::Find(handle);
     if (entry == nullptr || dpf <= 0 || block == nullptr) return 0;
     if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [Veltrano.XMLSave(%d,'%s','%s')] Error: Veltrano was not initialized. Aborting the XML save.\n",
@@ -98,7 +98,7 @@ int Veltrano_Main::XMLSave(int handle, int dpf, const char* block) {
 }
 
 int Veltrano_Main::XMLSave(int handle, const char* dpfFile, const char* block) {
-    if (xml_table::Find(*state, handle) == nullptr || dpfFile == nullptr || block == nullptr) return 0;
+    if (xml_table::Find(handle) == nullptr || dpfFile == nullptr || block == nullptr) return 0;
     if (!stored_asset::SdkInitialized()) {
         ILogSystem.Msg(0, " . [Veltrano.XMLSave(%d,'%s','%s')] Error: Veltrano was not initialized. Aborting the XML save.\n",
                        handle, dpfFile, block);

@@ -41,35 +41,35 @@ int RemoveChild(TiXmlElement& element, TiXmlNode* child) {
 }  // namespace
 
 int Veltrano_Main::XMLAttributeSet(int handle, const char* name, const char* value) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, kAttributeSet);
+    TiXmlElement* cursor = xml_table::Cursor(handle, kAttributeSet);
     if (cursor == nullptr || name == nullptr || value == nullptr) return 0;
     cursor->SetAttribute(name, value);
     return 1;
 }
 
 int Veltrano_Main::XMLAttributeSet(int handle, const char* name, int value) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, kAttributeSet);
+    TiXmlElement* cursor = xml_table::Cursor(handle, kAttributeSet);
     if (cursor == nullptr || name == nullptr) return 0;
     cursor->SetAttribute(name, value);
     return 1;
 }
 
 int Veltrano_Main::XMLAttributeSet(int handle, const char* name, double value) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, kAttributeSet);
+    TiXmlElement* cursor = xml_table::Cursor(handle, kAttributeSet);
     if (cursor == nullptr || name == nullptr) return 0;
     cursor->SetDoubleAttribute(name, value);
     return 1;
 }
 
 int Veltrano_Main::XMLAttributeGet(int handle, const char* name, char** value) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, kAttributeGet);
+    TiXmlElement* cursor = xml_table::Cursor(handle, kAttributeGet);
     if (cursor == nullptr || name == nullptr || value == nullptr) return 0;
     *value = const_cast<char*>(cursor->Attribute(name));
     return *value != nullptr ? 1 : 0;
 }
 
 int Veltrano_Main::XMLAttributeGet(int handle, const char* name, int* value) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, kAttributeGet);
+    TiXmlElement* cursor = xml_table::Cursor(handle, kAttributeGet);
     if (cursor == nullptr || name == nullptr || value == nullptr) return 0;
     int parsed = 0;
     if (cursor->QueryIntAttribute(name, &parsed) != TIXML_SUCCESS) return 0;
@@ -78,26 +78,26 @@ int Veltrano_Main::XMLAttributeGet(int handle, const char* name, int* value) {
 }
 
 int Veltrano_Main::XMLAttributeGet(int handle, const char* name, double* value) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, kAttributeGet);
+    TiXmlElement* cursor = xml_table::Cursor(handle, kAttributeGet);
     if (cursor == nullptr || name == nullptr || value == nullptr) return 0;
     return cursor->QueryDoubleAttribute(name, value) == TIXML_SUCCESS ? 1 : 0;
 }
 
 int Veltrano_Main::XMLAttributeRemove(int handle, const char* name) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLAttributeRemove");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLAttributeRemove");
     if (cursor == nullptr || name == nullptr) return 0;
     cursor->RemoveAttribute(name);
     return 1;
 }
 
 char* Veltrano_Main::XMLTextGet(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLTextGet");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLTextGet");
     TiXmlText* text = cursor != nullptr ? FirstText(*cursor) : nullptr;
     return text != nullptr ? const_cast<char*>(text->Value()) : nullptr;
 }
 
 int Veltrano_Main::XMLTextSet(int handle, const char* text) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLTextSet");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLTextSet");
     if (cursor == nullptr || text == nullptr) return 0;
     // Text accumulates: it is added to the first text, never replaces it.
     if (TiXmlText* existing = FirstText(*cursor))
@@ -108,18 +108,18 @@ int Veltrano_Main::XMLTextSet(int handle, const char* text) {
 }
 
 int Veltrano_Main::XMLTextRemove(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLTextRemove");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLTextRemove");
     return cursor != nullptr ? RemoveChild(*cursor, FirstText(*cursor)) : 0;
 }
 
 char* Veltrano_Main::XMLCommentGet(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLCommentGet");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLCommentGet");
     TiXmlComment* comment = cursor != nullptr ? FirstComment(*cursor) : nullptr;
     return comment != nullptr ? const_cast<char*>(comment->Value()) : nullptr;
 }
 
 int Veltrano_Main::XMLCommentSet(int handle, const char* text) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLCommentSet");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLCommentSet");
     if (cursor == nullptr || text == nullptr) return 0;
     if (TiXmlNode* first = cursor->FirstChild())
         cursor->InsertBeforeChild(first, TiXmlComment(text));
@@ -129,6 +129,6 @@ int Veltrano_Main::XMLCommentSet(int handle, const char* text) {
 }
 
 int Veltrano_Main::XMLCommentRemove(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLCommentRemove");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLCommentRemove");
     return cursor != nullptr ? RemoveChild(*cursor, FirstComment(*cursor)) : 0;
 }

@@ -23,51 +23,51 @@ bool IsWithin(const TiXmlNode* node, const TiXmlNode* ancestor) {
 }  // namespace
 
 int Veltrano_Main::XMLNodeFirst(int handle) {
-    XmlHandle* entry = xml_table::Find(*state, handle);
+    XmlHandle* entry = xml_table::Find(handle);
     return entry != nullptr ? MoveTo(*entry, entry->document->FirstChildElement()) : 0;
 }
 
 int Veltrano_Main::XMLNodeNext(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeNext");
-    return cursor != nullptr ? MoveTo(state->xml[handle - 1], cursor->NextSiblingElement()) : 0;
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeNext");
+    return cursor != nullptr ? MoveTo(*xml_table::Find(handle), cursor->NextSiblingElement()) : 0;
 }
 
 int Veltrano_Main::XMLNodePrev(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodePrev");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodePrev");
     if (cursor == nullptr) return 0;
     // Only the immediately preceding node counts: a comment or text there stops it.
     TiXmlNode* previous = cursor->PreviousSibling();
-    return MoveTo(state->xml[handle - 1], previous != nullptr ? previous->ToElement() : nullptr);
+    return MoveTo(*xml_table::Find(handle), previous != nullptr ? previous->ToElement() : nullptr);
 }
 
 int Veltrano_Main::XMLNodeParent(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeParent");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeParent");
     if (cursor == nullptr) return 0;
     // The root's parent is the document, which is not an element.
     TiXmlNode* parent = cursor->Parent();
-    return MoveTo(state->xml[handle - 1], parent != nullptr ? parent->ToElement() : nullptr);
+    return MoveTo(*xml_table::Find(handle), parent != nullptr ? parent->ToElement() : nullptr);
 }
 
 int Veltrano_Main::XMLNodeChild(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeChild");
-    return cursor != nullptr ? MoveTo(state->xml[handle - 1], cursor->FirstChildElement()) : 0;
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeChild");
+    return cursor != nullptr ? MoveTo(*xml_table::Find(handle), cursor->FirstChildElement()) : 0;
 }
 
 int Veltrano_Main::XMLNodeStore(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeStore");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeStore");
     if (cursor == nullptr) return 0;
-    state->xml[handle - 1].storedNode = cursor;
+    xml_table::Find(handle)->storedNode = cursor;
     return 1;
 }
 
 int Veltrano_Main::XMLNodeRestore(int handle) {
-    if (xml_table::Cursor(*state, handle, "XMLNodeRestore") == nullptr) return 0;
-    XmlHandle& entry = state->xml[handle - 1];
+    if (xml_table::Cursor(handle, "XMLNodeRestore") == nullptr) return 0;
+    XmlHandle& entry = *xml_table::Find(handle);
     return MoveTo(entry, entry.storedNode);
 }
 
 int Veltrano_Main::XMLNodePointTo(int handle, int count, const char* name, ...) {
-    XmlHandle* entry = xml_table::Find(*state, handle);
+    XmlHandle* entry = xml_table::Find(handle);
     if (entry == nullptr || count < 1) return 0;
     if (name == nullptr) {
         // No path at all: nothing is pointed afterwards.
@@ -86,9 +86,9 @@ int Veltrano_Main::XMLNodePointTo(int handle, int count, const char* name, ...) 
 }
 
 int Veltrano_Main::XMLNodeRemove(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeRemove");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeRemove");
     if (cursor == nullptr) return 0;
-    XmlHandle& entry = state->xml[handle - 1];
+    XmlHandle& entry = *xml_table::Find(handle);
     // Neither the cursor nor a stored element may outlive the removed subtree.
     if (IsWithin(entry.storedNode, cursor)) entry.storedNode = nullptr;
     entry.currentNode = nullptr;
@@ -97,20 +97,20 @@ int Veltrano_Main::XMLNodeRemove(int handle) {
 }
 
 int Veltrano_Main::XMLNodeRename(int handle, const char* name) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeRename");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeRename");
     if (cursor == nullptr || name == nullptr) return 0;
     cursor->SetValue(name);
     return 1;
 }
 
 int Veltrano_Main::XMLNodeCreate(int handle, const char* name) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeCreate");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeCreate");
     if (cursor == nullptr || name == nullptr) return 0;
     TiXmlNode* child = cursor->LinkEndChild(new TiXmlElement(name));
-    return MoveTo(state->xml[handle - 1], child != nullptr ? child->ToElement() : nullptr);
+    return MoveTo(*xml_table::Find(handle), child != nullptr ? child->ToElement() : nullptr);
 }
 
 char* Veltrano_Main::XMLNodeGetName(int handle) {
-    TiXmlElement* cursor = xml_table::Cursor(*state, handle, "XMLNodeGetName");
+    TiXmlElement* cursor = xml_table::Cursor(handle, "XMLNodeGetName");
     return cursor != nullptr ? const_cast<char*>(cursor->Value()) : nullptr;
 }

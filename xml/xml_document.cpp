@@ -10,7 +10,7 @@
 
 int Veltrano_Main::XMLOpen(const char* fileName) {
     if (fileName == nullptr) return 0;
-    const int index = xml_table::FirstFree(*state);
+    const int index = xml_table::FirstFree();
     if (index < 0) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s')] Error: reached maximum limit of XML opened(%d)\n", fileName,
                        xml_table::kMaxDocuments);
@@ -27,7 +27,7 @@ int Veltrano_Main::XMLOpen(const char* fileName) {
         ILogSystem.Msg(0, " . [Veltrano.XMLOpen('%s')] Error: %s\n", fileName, error.c_str());
         return 0;
     }
-    return xml_table::Occupy(*state, index, document, nullptr);
+    return xml_table::Occupy(index, document, nullptr);
 }
 
 int Veltrano_Main::XMLCreate(const char* rootName) {
@@ -36,7 +36,7 @@ int Veltrano_Main::XMLCreate(const char* rootName) {
         return 0;
     }
     if (rootName == nullptr) return 0;
-    const int index = xml_table::FirstFree(*state);
+    const int index = xml_table::FirstFree();
     if (index < 0) {
         ILogSystem.Msg(0, " . [Veltrano.XMLCreate()] Error: reached maximum limit of XML opened(%d)\n",
                        xml_table::kMaxDocuments);
@@ -51,16 +51,16 @@ int Veltrano_Main::XMLCreate(const char* rootName) {
         delete document;
         return 0;
     }
-    return xml_table::Occupy(*state, index, document, root);
+    return xml_table::Occupy(index, document, root);
 }
 
 void Veltrano_Main::XMLClose(int handle) {
-    XmlHandle* entry = xml_table::Find(*state, handle);
+    XmlHandle* entry = xml_table::Find(handle);
     if (entry != nullptr) xml_table::Release(*entry);
 }
 
 int Veltrano_Main::XMLSave(int handle, const char* fileName) {
-    XmlHandle* entry = xml_table::Find(*state, handle);
+    XmlHandle* entry = xml_table::Find(handle);
     if (entry == nullptr || fileName == nullptr) return 0;
     MakeDirectory(fileName);
     return entry->document->SaveFile(fileName) ? 1 : 0;
