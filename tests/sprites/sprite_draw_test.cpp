@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "sprites/sprite_play_helpers.h"
+#include "support/fake_screen_cursor.h"
 #include "support/tile_test_helpers.h"
 #include "veltrano.h"
 
@@ -214,3 +215,17 @@ TEST_F(SpriteOffScreenTest, ANullTargetIsAnErrorAndOtherTargetsAreDrawn) {
 }
 
 }  // namespace
+
+TEST_F(SpriteDrawTest, OnlyDrawingOnTheScreenTakesTheCursorOff) {
+    testing_support::FakeScreenCursor cursor;
+    sprite->SetPosition(5, 6, 0);
+    sprite->Draw(target);
+    EXPECT_TRUE(cursor.calls.empty());
+
+    sprite->Draw(nullptr);
+    EXPECT_EQ(cursor.calls, (std::vector<std::string>{"off", "back"}));
+    EXPECT_EQ(cursor.lastArea.x, 5);
+    EXPECT_EQ(cursor.lastArea.y, 6);
+    EXPECT_EQ(cursor.lastArea.w, kFrameSize);
+    EXPECT_EQ(cursor.lastArea.h, kFrameSize);
+}
