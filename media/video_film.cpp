@@ -2,11 +2,10 @@
 
 #include <SDL_mixer.h>
 
-#include <cstdio>
-
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_ISoundFX.h"
 #include "Veltrano_Main.h"
+#include "media/mpeg_probe.h"
 #include "media/video_display.h"
 #include "media/video_state.h"
 
@@ -18,18 +17,6 @@ const char* Text(const char* s) { return s != nullptr ? s : "(null)"; }
 
 void LogError(const char* file, int ownAudio, char filter, const char* error) {
     ILogSystem.Msg(0, " . [IVideo->Play(%s,%d,%d)] Error: %s.\n", Text(file), ownAudio, filter, Text(error));
-}
-
-// smpeg takes a sound track for any bytes with an audio sync word and its
-// probing of such data is not safe, so only streams that start as an MPEG
-// system stream (pack header) or a bare video stream (sequence header) go to it.
-bool StartsAsMpeg(const char* file) {
-    std::FILE* in = std::fopen(file, "rb");
-    if (in == nullptr) return true;  // smpeg reports the missing file itself
-    unsigned char head[4] = {};
-    const size_t got = std::fread(head, 1, sizeof head, in);
-    std::fclose(in);
-    return got == 4 && head[0] == 0 && head[1] == 0 && head[2] == 1 && (head[3] == 0xBA || head[3] == 0xB3);
 }
 
 // The failure text for a stream smpeg could not open, or null when it opened.
@@ -116,8 +103,8 @@ bool Open(Film& film, VideoState& state, const char* file, char sound, char filt
         LogError(file, ownAudio, filter, "Veltrano.screen was not initialized");
         return false;
     }
-    if (file == nullptr || !StartsAsMpeg(file)) {
-        LogError(file, ownAudio, filter, file == nullptr ? "no file name" : "not an MPEG film");
+    if (const char* refusal = file == nullptr ? "no file name" : mpeg_probe::Refusal(file)) {
+        LogError(file, ownAudio, filter, refusal);
         return false;
     }
     film.stream = SMPEG_new(file, &film.info, ownAudio);

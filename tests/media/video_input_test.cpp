@@ -76,12 +76,18 @@ TEST_F(VideoBadInputTest, MissingEmptyForeignAndHeadlessFilesAreRefused) {
     ExpectRefused(dir.file("three.mpg").c_str(), "not an MPEG film.\n");
     ExpectRefused(dir.file("noise.mpg").c_str(), "not an MPEG film.\n");
     ExpectRefused(nullptr, "no file name.\n");
+    // Ending inside its headers (smpeg would never return from it).
+    testing_support::WriteFile(dir.file("headers.mpg"), film.substr(0, 26));
+    ExpectRefused(dir.file("headers.mpg").c_str(), "film cut short.\n");
+    // A declared sound track whose first packet is cut.
+    testing_support::WriteFile(dir.file("cut_sound.mpg"), film.substr(0, 3019));
+    ExpectRefused(dir.file("cut_sound.mpg").c_str(), "unreadable sound track.\n");
 }
 
 // A cut film plays what it has and ends.
 TEST_F(VideoBadInputTest, TruncatedFilmPlaysWhatItHas) {
     const std::string film = testing_support::ReadFile(Film("film_silent.mpg"));
-    for (size_t size : {size_t{4}, size_t{2400}, film.size() / 2}) {
+    for (size_t size : {size_t{2400}, film.size() / 2}) {
         SCOPED_TRACE(size);
         testing_support::WriteFile(dir.file("cut.mpg"), film.substr(0, size));
         Frames().clear();
