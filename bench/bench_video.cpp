@@ -24,7 +24,7 @@ std::map<std::string, double> framesPerPlay;  // by benchmark name
 
 int CountFrame(int, SDL_Surface*, SDL_Rect*) { return ++framesShown, 1; }
 
-void BM_PlayMPEG(benchmark::State& state, int effect) {
+void BM_PlayMPEG(benchmark::State& state, const char* name, int effect) {
     const std::string film = FilmPath();
     IVideo->SetScale(kWidth, kHeight);
     IVideo->SetPosition(0, 0);
@@ -34,11 +34,11 @@ void BM_PlayMPEG(benchmark::State& state, int effect) {
     for (auto _ : state) {
         if (!IVideo->PlayMPEG(film.c_str(), 0, 0)) state.SkipWithError("film not played");
     }
-    framesPerPlay[state.name()] = static_cast<double>(framesShown) / state.iterations();
+    framesPerPlay[name] = static_cast<double>(framesShown) / state.iterations();
 }
 
 // smpeg alone: decodes scaled into the screen and updates it itself.
-void BM_SmpegAlone(benchmark::State& state) {
+void BM_SmpegAlone(benchmark::State& state, const char* name) {
     const std::string film = FilmPath();
     int frames = 0;
     for (auto _ : state) {
@@ -54,7 +54,7 @@ void BM_SmpegAlone(benchmark::State& state) {
         frames += info.current_frame;
         SMPEG_delete(mpeg);
     }
-    framesPerPlay[state.name()] = static_cast<double>(frames) / state.iterations();
+    framesPerPlay[name] = static_cast<double>(frames) / state.iterations();
 }
 
 double CpuPerFrame(const TimeCollector& times, const std::string& name) {
@@ -78,10 +78,10 @@ int main(int argc, char** argv) {
     auto configure = [](benchmark::internal::Benchmark* b) {
         b->Iterations(3)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
     };
-    configure(benchmark::RegisterBenchmark(names[0], BM_SmpegAlone));
-    configure(benchmark::RegisterBenchmark(names[1], BM_PlayMPEG, 0));
-    configure(benchmark::RegisterBenchmark(names[2], BM_PlayMPEG, 6));
-    configure(benchmark::RegisterBenchmark(names[3], BM_PlayMPEG, 10));
+    configure(benchmark::RegisterBenchmark(names[0], BM_SmpegAlone, names[0]));
+    configure(benchmark::RegisterBenchmark(names[1], BM_PlayMPEG, names[1], 0));
+    configure(benchmark::RegisterBenchmark(names[2], BM_PlayMPEG, names[2], 6));
+    configure(benchmark::RegisterBenchmark(names[3], BM_PlayMPEG, names[3], 10));
     benchmark::Initialize(&argc, argv);
     TimeCollector times;
     benchmark::RunSpecifiedBenchmarks(&times);
