@@ -22,7 +22,7 @@ tiles:    imaging
 fonts:    imaging
 sprites:  imaging
 cursor:   imaging
-media:    imaging
+media:    imaging timing
 gui:      tiles fonts
 console:  fonts
 startup:  xml timing network sprites cursor media gui console
