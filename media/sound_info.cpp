@@ -5,7 +5,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_ISoundFX.h"
 #include "archive/stored_asset.h"
-#include "media/mixer_loaders.h"
+#include "media/sound_decode.h"
 #include "media/sound_files.h"
 
 namespace {
@@ -13,19 +13,6 @@ namespace {
 using sound_files::Address;
 using sound_files::ArchiveName;
 using sound_files::Text;
-
-using Decoder = SDL_AudioSpec* (*)(SDL_RWops*, int, SDL_AudioSpec*, Uint8**, Uint32*);
-
-struct SoundFormat {
-    char signature[5];
-    char tag[5];
-    Decoder decode;
-};
-
-const SoundFormat kSoundFormats[] = {
-    {"RIFF", "WAV", SDL_LoadWAV_RW},   {"WAVE", "WAV", SDL_LoadWAV_RW}, {"FORM", "AIFF", Mix_LoadAIFF_RW},
-    {"OggS", "OGG", Mix_LoadOGG_RW},   {"Crea", "VOC", Mix_LoadVOC_RW},
-};
 
 // The bytes of a file or block as a stream, with the size the record gives.
 class AudioSource {
@@ -73,16 +60,6 @@ void FillRecord(sAudioType* info, const char* tag, const SDL_AudioSpec& spec, in
     info->byteSize = byteSize;
 }
 
-// Decodes the whole stream once for its spec; the samples are dropped.
-bool DecodeSpec(const AudioSource& source, Decoder decode, SDL_AudioSpec& spec) {
-    SDL_RWseek(source.stream(), 0, RW_SEEK_SET);
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
-    if (decode(source.stream(), 0, &spec, &samples, &length) == nullptr) return false;
-    SDL_FreeWAV(samples);
-    return true;
-}
-
 // The module tag from the header bytes; a short read matches no signature.
 const char* ModuleTag(const AudioSource& source) {
     char head[38] = {};
@@ -105,14 +82,14 @@ int Veltrano_ISoundFX::SoundInfo(int dpfHandle, const char* name, sAudioType* in
                        Address(info), opened == AudioSource::Opened::Missing ? "sound not found" : "sound load failed");
         return 0;
     }
-    char signature[4] = {};
-    const bool whole = source.ReadAt(0, signature, 4) == 4;
-    for (const SoundFormat& format : kSoundFormats) {
-        if (!whole || std::memcmp(signature, format.signature, 4) != 0) continue;
-        SDL_AudioSpec spec{};
-        if (info == nullptr || !DecodeSpec(source, format.decode, spec)) return 0;
-        FillRecord(info, format.tag, spec, source.size());
-        return 1;
+    sound_decode::Samples samples;
+    switch (sound_decode::Decode(source.stream(), samples)) {
+        case sound_decode::Result::Decoded:
+            if (info == nullptr) return 0;
+            FillRecord(info, samples.tag, samples.spec, source.size());
+            return 1;
+        case sound_decode::Result::Failed: return 0;
+        case sound_decode::Result::Unknown: break;
     }
     ILogSystem.Msg(0, " . [ISoundFX->SoundInfo('%s','%s',0x%llx] Error: sound format unknown.\n", archive, Text(name),
                    Address(info));
@@ -135,13 +112,13 @@ int Veltrano_ISoundFX::MusicInfo(int dpfHandle, const char* name, sAudioType* in
     }
     if (info == nullptr) return 0;
     char signature[4] = {};
-    SDL_AudioSpec spec{};
     if (source.ReadAt(0, signature, 4) == 4 && std::memcmp(signature, "OggS", 4) == 0) {
         // An Ogg the decoder refuses is still told as one, with no spec.
-        if (!DecodeSpec(source, Mix_LoadOGG_RW, spec)) spec = SDL_AudioSpec{};
-        FillRecord(info, "OGG", spec, source.size());
+        sound_decode::Samples samples;
+        sound_decode::DecodeOgg(source.stream(), samples);
+        FillRecord(info, "OGG", samples.spec, source.size());
     } else {
-        FillRecord(info, ModuleTag(source), spec, source.size());
+        FillRecord(info, ModuleTag(source), SDL_AudioSpec{}, source.size());
     }
     return 1;
 }

@@ -7,6 +7,7 @@
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_ISoundFX.h"
 #include "archive/stored_asset.h"
+#include "media/sound_decode.h"
 #include "media/sound_files.h"
 #include "media/sound_state.h"
 
@@ -18,6 +19,16 @@ using sound_files::Text;
 const char kSoundType[] = "SND";
 const char kMusicType[] = "MUS";
 
+// The stream's sound as a chunk in the device's format; null when it is no
+// sound or cannot be converted. The stream is closed.
+Mix_Chunk* LoadChunk(SDL_RWops* stream) {
+    if (stream == nullptr) return nullptr;
+    sound_decode::Samples samples;
+    const bool decoded = sound_decode::Decode(stream, samples) == sound_decode::Result::Decoded;
+    SDL_RWclose(stream);
+    return decoded ? sound_decode::MakeChunk(samples) : nullptr;
+}
+
 bool LoadBlock(int dpfHandle, const char* type, const char* name, stored_asset::LoadedBlock& block) {
     return dpfHandle > 0 && name != nullptr && stored_asset::SdkInitialized() && block.Load(dpfHandle, type, name);
 }
@@ -26,8 +37,7 @@ bool LoadBlock(int dpfHandle, const char* type, const char* name, stored_asset::
 
 int Veltrano_ISoundFX::SoundLoad(const char* file) {
     if (!state->initialized) return -1;
-    SDL_RWops* stream = file != nullptr ? SDL_RWFromFile(file, "rb") : nullptr;
-    Mix_Chunk* chunk = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+    Mix_Chunk* chunk = LoadChunk(file != nullptr ? SDL_RWFromFile(file, "rb") : nullptr);
     if (chunk == nullptr) {
         ILogSystem.Msg(0, " . [ISoundFX->SoundLoad('%s')] Error: sound not found.\n", Text(file));
         return -1;
@@ -49,7 +59,7 @@ int Veltrano_ISoundFX::SoundLoad(int dpfHandle, const char* block) {
                        ArchiveName(dpfHandle), Text(block), SDL_GetError());
         return -1;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 1);
+    Mix_Chunk* chunk = LoadChunk(stream);
     if (chunk == nullptr) {
         ILogSystem.Msg(0, " . [ISoundFX->SoundLoad('%s','%s')] Error: sound format unknown.\n",
                        ArchiveName(dpfHandle), Text(block));

@@ -1,5 +1,6 @@
 // The sound interface's device, its mixer forwarders, the sound and music
 // tables, and what actually reaches the mix.
+#include <cstring>
 #include <vector>
 
 #include "media/sound_test_support.h"
@@ -153,6 +154,47 @@ TEST_F(SoundDevice, SoundTableLimitsAndHandles) {
     EXPECT_EQ(ISoundFX->SoundGetVolume(3), 17);
     for (int i = 0; i < 256; ++i) ISoundFX->SoundFree(i);
     EXPECT_EQ(ISoundFX->SoundGetVolume(3), -1);
+}
+
+TEST_F(SoundDevice, EveryFormatLoadsAndBadSoundsTakeNoSlot) {
+    Open();
+    const audio_media::Tone tone{11025, 1, 16, 1102, 440.0};
+    const Bytes good[] = {audio_media::Wav(tone), audio_media::Aiff(tone), audio_media::OggVorbis(tone),
+                          audio_media::Voc(tone, audio_media::VocBlock::SoundNew)};
+    for (const Bytes& bytes : good) {
+        const int sound = ISoundFX->SoundLoad(Write("good", bytes).c_str());
+        ASSERT_EQ(sound, 0);
+        // Converted as the mixer's own loader converts it.
+        const int channel = ISoundFX->SoundPlay(-1, sound, 0);
+        ASSERT_GE(channel, 0);
+        Mix_Chunk* own = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+        ASSERT_NE(own, nullptr);
+        ASSERT_EQ(Mix_GetChunk(channel)->alen, own->alen);
+        EXPECT_EQ(std::memcmp(Mix_GetChunk(channel)->abuf, own->abuf, own->alen), 0);
+        Mix_FreeChunk(own);
+        ISoundFX->SoundFree(sound);
+    }
+    Bytes wav = audio_media::Wav(tone);
+    wav.resize(40);
+    Bytes aiff = audio_media::Aiff(tone);
+    aiff.resize(aiff.size() - 100);
+    const int dpf = IStuffDPF->Create(dir.file("s.dpf").c_str());
+    LogCapture log;
+    int n = 0;
+    for (const Bytes& bad : {Bytes{}, Bytes{'R', 'I'}, Bytes(500, 'x'), wav, aiff}) {
+        log.Clear();
+        const std::string block = "bad" + std::to_string(n++);
+        SCOPED_TRACE(block);
+        const std::string file = Write("bad", bad);
+        EXPECT_EQ(ISoundFX->SoundLoad(file.c_str()), -1);
+        EXPECT_TRUE(log.Contains(" . [ISoundFX->SoundLoad('" + file + "')] Error: sound not found.\n"));
+        if (bad.empty()) continue;
+        Store(dpf, block.c_str(), "SND", bad);
+        EXPECT_EQ(ISoundFX->SoundLoad(dpf, block.c_str()), -1);
+        EXPECT_TRUE(log.Contains("','" + block + "')] Error: sound format unknown.\n")) << log.Text();
+    }
+    IStuffDPF->Close(dpf);
+    EXPECT_EQ(ISoundFX->SoundGetVolume(0), -1) << "no slot taken";
 }
 
 TEST_F(SoundDevice, PlayedSoundReachesTheMixAndFadesOut) {
