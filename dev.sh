@@ -3,13 +3,18 @@
 #   ./dev.sh demo    install what is missing, build, run the demo
 #   ./dev.sh test    install what is missing, build and run every test:
 #                    normal build, ASan+UBSan build, bounded fuzz runs
+#   ./dev.sh fuzz [SECONDS]  long fuzz campaigns, SECONDS (600) per target,
+#                    new inputs kept in build-fuzz/corpus/<target>
 #   ./dev.sh bench   build and run the benchmarks
 #   ./dev.sh setup   only install the build dependencies
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
 JOBS=$(nproc 2>/dev/null || echo 2)
-FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+# The fuzz runs of ./dev.sh test share one budget of wall-clock seconds,
+# FUZZ_PARALLEL targets at a time.
+FUZZ_BUDGET=${FUZZ_BUDGET:-240}
+FUZZ_PARALLEL=${FUZZ_PARALLEL:-2}
 
 PACKAGES=(cmake g++ make pkg-config clang libclang-rt-dev xvfb xauth libx11-dev
           libsdl1.2-dev libsdl-mixer1.2-dev libsdl-net1.2-dev libsmpeg-dev
@@ -34,8 +39,22 @@ setup() {
 
 configure_and_build() {  # dir, extra cmake args...
   local dir=$1; shift
-  cmake -S "$ROOT" -B "$ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$ROOT/$dir" -j"$JOBS"
+  # A folder that must use a given compiler and was configured with another
+  # (the ASan build used g++ once) is started afresh: CMake cannot switch
+  # compilers in place.
+  local cache="$ROOT/$dir/CMakeCache.txt" compiler=""
+  for arg in "$@"; do case "$arg" in -DCMAKE_CXX_COMPILER=*) compiler=${arg#*=} ;; esac; done
+  if [ -n "$compiler" ] && [ -f "$cache" ]; then
+    local configured
+    configured=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$cache")
+    [ "${configured##*/}" = "$compiler" ] || rm -rf "${ROOT:?}/$dir"
+  fi
+  local options=() build=()
+  while [ $# -gt 0 ]; do
+    case "$1" in --target) build+=("$1" "$2"); shift 2 ;; *) options+=("$1"); shift ;; esac
+  done
+  cmake -S "$ROOT" -B "$ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+  cmake --build "$ROOT/$dir" -j"$JOBS" "${build[@]}"
 }
 
 # Every option a build relies on is set explicitly, so a build folder that
@@ -68,6 +87,15 @@ start_xvfb() {
 }
 stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true; }
 
+# Runs one phase of a command and says how long it took.
+phase() {  # label command...
+  local label=$1 start=$SECONDS
+  shift
+  echo "== $label"
+  "$@"
+  echo "== $label: $(( SECONDS - start ))s"
+}
+
 run_tests() {  # dir
   # The harness, never the SDK, chooses SDL's headless drivers; the window
   # tests switch to x11 on the Xvfb display and must find it.
@@ -75,23 +103,75 @@ run_tests() {  # dir
      ctest --output-on-failure --no-tests=error -j"$JOBS" --timeout 600)
 }
 
-run_fuzzers() {
-  configure_and_build build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DVELTRANO_FUZZ=ON -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF -DVELTRANO_EXAMPLES=OFF \
-    -DVELTRANO_TOOLS=OFF
+# The sanitizer and fuzz builds use clang: it builds the instrumented tree
+# about three times faster than g++ does, and the normal build already
+# compiles everything with g++.
+CLANG=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+
+build_fuzzers() {
+  # Only the fuzz targets: the library objects they link and nothing else.
+  configure_and_build build-fuzz "${CLANG[@]}" -DVELTRANO_FUZZ=ON -DVELTRANO_SANITIZE=OFF \
+    -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF -DVELTRANO_EXAMPLES=OFF -DVELTRANO_TOOLS=OFF \
+    --target fuzzers
+}
+
+# One fuzz target for a number of seconds: new inputs go into the first
+# corpus folder, the seeds of fuzz/corpus/<target> are read beside it. An
+# input running longer than the per-input timeout counts as a failure, as a
+# crash does; what failed is kept in build-fuzz/artifacts/.
+fuzz_one() {  # fuzzer seconds corpus
+  local fuzzer=$1 seconds=$2 corpus=$3 name log status=0
+  name=$(basename "$fuzzer")
+  log="$ROOT/build-fuzz/logs/$name.log"
+  mkdir -p "$corpus" "$ROOT/build-fuzz/logs" "$ROOT/build-fuzz/artifacts"
+  local seeds=()
+  [ -d "$ROOT/fuzz/corpus/${name#fuzz_}" ] && seeds=("$ROOT/fuzz/corpus/${name#fuzz_}")
+  (cd "$ROOT/build-fuzz" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+     "$fuzzer" -max_total_time="$seconds" -timeout=25 -max_len=65536 -rss_limit_mb=2048 \
+     -print_final_stats=1 -artifact_prefix="$ROOT/build-fuzz/artifacts/$name-" \
+     "$corpus" "${seeds[@]}") >"$log" 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "== $name FAILED (exit $status); its log: $log" >&2
+    tail -n 40 "$log" >&2
+    return 1
+  fi
+  echo "== $name: $(grep -m1 -o "stat::number_of_executed_units: *[0-9]*" "$log" | grep -o "[0-9]*$" || true) runs in ${seconds}s, $(ls "$corpus" | wc -l) corpus inputs"
+}
+
+# Runs every target, FUZZ_PARALLEL at a time; fails when any target failed.
+run_fuzzers() {  # seconds-per-target corpus-root
+  local seconds=$1 corpusRoot=$2 fuzzer failed=0 pids=()
   for fuzzer in "$ROOT"/build-fuzz/fuzz/fuzz_*; do
     [ -x "$fuzzer" ] || continue
-    local name corpus work
-    name=$(basename "$fuzzer")
-    corpus="$ROOT/fuzz/corpus/${name#fuzz_}"
-    work=$(mktemp -d)
-    [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
-    echo "== fuzzing $name for ${FUZZ_SECONDS}s"
-    (cd "$work" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-       "$fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -rss_limit_mb=2048 \
-       -print_final_stats=1 "$work" 2>&1 | tail -n 15)
-    rm -rf "$work"
+    fuzz_one "$fuzzer" "$seconds" "$corpusRoot/$(basename "$fuzzer" | sed 's/^fuzz_//')" &
+    pids+=($!)
+    if [ ${#pids[@]} -ge "$FUZZ_PARALLEL" ]; then
+      wait "${pids[0]}" || failed=1
+      pids=("${pids[@]:1}")
+    fi
   done
+  for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+  return $failed
+}
+
+# The test run's share of FUZZ_BUDGET: the targets go FUZZ_PARALLEL at a
+# time, so each gets the budget divided by the number of rounds, at least
+# 10 seconds. The corpora are thrown away afterwards.
+run_bounded_fuzzers() {
+  local targets rounds seconds scratch status=0
+  targets=$(find "$ROOT/build-fuzz/fuzz" -maxdepth 1 -name 'fuzz_*' -type f -perm -u+x | wc -l)
+  if [ "$targets" -eq 0 ]; then
+    echo "no fuzz targets were built" >&2
+    return 1
+  fi
+  rounds=$(( (targets + FUZZ_PARALLEL - 1) / FUZZ_PARALLEL ))
+  seconds=$(( FUZZ_BUDGET / rounds ))
+  [ "$seconds" -lt 10 ] && seconds=10
+  echo "== fuzzing $targets targets, $FUZZ_PARALLEL at a time, ${seconds}s each"
+  scratch=$(mktemp -d)
+  run_fuzzers "$seconds" "$scratch" || status=$?
+  rm -rf "$scratch"
+  return $status
 }
 
 case "${1:-}" in
@@ -106,15 +186,23 @@ case "${1:-}" in
     setup
     start_xvfb
     trap stop_xvfb EXIT
-    echo "== normal build"
-    configure_and_build build "${ALL_ON[@]}" -DVELTRANO_SANITIZE=OFF -DVELTRANO_FUZZ=OFF
-    run_tests build
-    echo "== ASan+UBSan build"
-    configure_and_build build-asan -DVELTRANO_SANITIZE=ON "${ALL_ON[@]}" -DVELTRANO_BENCH=OFF
+    phase "normal build" configure_and_build build "${ALL_ON[@]}" -DVELTRANO_SANITIZE=OFF -DVELTRANO_FUZZ=OFF
+    phase "normal suite" run_tests build
+    phase "ASan+UBSan build" configure_and_build build-asan "${CLANG[@]}" -DVELTRANO_SANITIZE=ON \
+      "${ALL_ON[@]}" -DVELTRANO_BENCH=OFF -DVELTRANO_FUZZ=OFF
     ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$ROOT/tests/support/lsan.supp" \
-      run_tests build-asan
-    echo "== fuzz runs"
-    run_fuzzers
+      phase "ASan+UBSan suite" run_tests build-asan
+    phase "fuzz build" build_fuzzers
+    phase "fuzz runs" run_bounded_fuzzers
+    echo "== every test passed in $(( SECONDS / 60 ))m$(( SECONDS % 60 ))s"
+    ;;
+  fuzz)
+    setup
+    seconds=${2:-600}
+    case "$seconds" in ''|*[!0-9]*) echo "SECONDS must be a whole number, not '$seconds'" >&2; exit 2 ;; esac
+    build_fuzzers
+    echo "== fuzzing every target for ${seconds}s, $FUZZ_PARALLEL at a time; corpora in build-fuzz/corpus/"
+    run_fuzzers "$seconds" "$ROOT/build-fuzz/corpus"
     ;;
   bench)
     setup
@@ -122,5 +210,5 @@ case "${1:-}" in
     for b in "$ROOT"/build/bench/bench_*; do [ -x "$b" ] && "$b"; done
     ;;
   *)
-    sed -n '2,8p' "$0"; exit 2 ;;
+    sed -n '2,10p' "$0"; exit 2 ;;
 esac

@@ -160,7 +160,10 @@ using namespace screen_fx;
 
 SDL_Surface* Veltrano_IScreenFX::RotateResize(SDL_Surface* src, SDL_Rect* srcRect, int smooth, double angle,
                                               double zoom, SDL_Surface* dst, SDL_Rect* dstRect) {
-    if (Refused(src, dst) || !std::isfinite(angle) || !std::isfinite(zoom) || !(zoom > 0.0)) return nullptr;
+    if (Refused(src, dst) || !std::isfinite(angle) || !std::isfinite(zoom)) return nullptr;
+    // A zoom animated down to nothing (or below) shrinks to the smallest one
+    // rather than failing.
+    zoom = std::max(zoom, kSmallestZoom);
     if (std::fabs(angle) < 0.001) return Resize(src, srcRect, smooth, zoom, zoom, dst, dstRect);
     const Area area = ClipSource(src, srcRect);
     if (TexturePath(src, dst)) {

@@ -174,7 +174,11 @@ SDL_Surface* Veltrano_IScreenFX::Flip(SDL_Surface* src, SDL_Rect* srcRect, SDL_S
 
 SDL_Surface* Veltrano_IScreenFX::Resize(SDL_Surface* src, SDL_Rect* srcRect, int smooth, int width, int height,
                                         SDL_Surface* dst, SDL_Rect* dstRect) {
-    if (Refused(src, dst) || width == 0 || height == 0) return nullptr;
+    if (Refused(src, dst)) return nullptr;
+    // A side of 0 is one pixel, so a size animated down to nothing still
+    // gives a surface.
+    if (width == 0) width = 1;
+    if (height == 0) height = 1;
     const Area area = ClipSource(src, srcRect);
     if (TexturePath(src, dst)) {
         if (area.Empty()) return nullptr;
@@ -189,10 +193,10 @@ SDL_Surface* Veltrano_IScreenFX::Resize(SDL_Surface* src, SDL_Rect* srcRect, int
 
 namespace {
 
-// (int)(length * factor) with 0 made 1, or 0 when the factor is 0, not a
-// number, or the product is too large for a result.
+// (int)(length * factor) with 0 made 1 (a factor of 0 included), or 0 when
+// the factor is not finite or the product is too large for a result.
 int64_t ScaledLength(int length, double factor) {
-    if (!(factor != 0.0) || std::isnan(factor)) return 0;
+    if (!std::isfinite(factor)) return 0;
     const double product = length * factor;
     if (!(std::fabs(product) < kMaxSide + 1.0)) return 0;
     const int64_t scaled = static_cast<int64_t>(product);
@@ -203,11 +207,13 @@ int64_t ScaledLength(int length, double factor) {
 
 SDL_Surface* Veltrano_IScreenFX::Resize(SDL_Surface* src, SDL_Rect* srcRect, int smooth, double factorX,
                                         double factorY, SDL_Surface* dst, SDL_Rect* dstRect) {
-    if (Refused(src, dst) || !(factorX != 0.0) || !(factorY != 0.0)) return nullptr;
+    if (Refused(src, dst) || !std::isfinite(factorX) || !std::isfinite(factorY)) return nullptr;
     if (TexturePath(src, dst)) {
+        // A factor of 0 draws one pixel, as the software path makes a side of 1.
+        const Area area = ClipSource(src, srcRect);
         platform::TextureTransform scaled;
-        scaled.scaleX = factorX;
-        scaled.scaleY = factorY;
+        scaled.scaleX = factorX != 0.0 || area.w <= 0 ? factorX : 1.0 / area.w;
+        scaled.scaleY = factorY != 0.0 || area.h <= 0 ? factorY : 1.0 / area.h;
         scaled.smooth = smooth != 0;
         return DrawTexture(src, srcRect, dst, dstRect, scaled, 0, 0);
     }

@@ -24,11 +24,14 @@ public:
     SDL_Surface* Mirror(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect);
     SDL_Surface* Flip(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect);
     // A negative width or height flips along that axis (ignored when smoothing).
+    // A side of 0 (a size or factor of 0, or a factor rounding a side down to
+    // nothing) is one pixel; non-finite factors and too large results give null.
     SDL_Surface* Resize(SDL_Surface* src, SDL_Rect* srcRect, int smooth, int width, int height, SDL_Surface* dst,
                         SDL_Rect* dstRect);
     SDL_Surface* Resize(SDL_Surface* src, SDL_Rect* srcRect, int smooth, double factorX, double factorY,
                         SDL_Surface* dst, SDL_Rect* dstRect);
     // Degrees, clockwise on the screen; the result is centred over the source.
+    // A zoom below 0.001 counts as 0.001; a non-finite angle or zoom gives null.
     SDL_Surface* RotateResize(SDL_Surface* src, SDL_Rect* srcRect, int smooth, double angle, double zoom,
                               SDL_Surface* dst, SDL_Rect* dstRect);
     SDL_Surface* Rotate(SDL_Surface* src, SDL_Rect* srcRect, int smooth, double angle, SDL_Surface* dst,

@@ -146,7 +146,7 @@ TEST_F(ScreenFxRotateTest, GeneralAnglesFollowTheInverseMappingNearestAndSmoothe
         }
 }
 
-TEST_F(ScreenFxRotateTest, TinyAnglesAreAResizeAndBadZoomsOrAnglesAreRefused) {
+TEST_F(ScreenFxRotateTest, TinyAnglesAreAResizeAndNonFiniteZoomsOrAnglesAreRefused) {
     SDL_Surface* src = Pattern(6, 5, 32, kArgb);
     SDL_Surface* almost = Keep(IScreenFX->RotateResize(src, nullptr, 1, 0.0005, 2.0, nullptr, nullptr));
     SDL_Surface* resized = Keep(IScreenFX->Resize(src, nullptr, 1, 2.0, 2.0, nullptr, nullptr));
@@ -159,7 +159,7 @@ TEST_F(ScreenFxRotateTest, TinyAnglesAreAResizeAndBadZoomsOrAnglesAreRefused) {
     ASSERT_NE(turned, nullptr);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    for (double zoom : {0.0, -1.0, nan, inf, 1e9})
+    for (double zoom : {nan, inf, -inf, 1e9})
         EXPECT_EQ(IScreenFX->RotateResize(src, nullptr, 0, 30.0, zoom, nullptr, nullptr), nullptr) << zoom;
     for (double angle : {nan, inf, -inf})
         EXPECT_EQ(IScreenFX->RotateResize(src, nullptr, 0, angle, 1.0, nullptr, nullptr), nullptr);
@@ -168,6 +168,33 @@ TEST_F(ScreenFxRotateTest, TinyAnglesAreAResizeAndBadZoomsOrAnglesAreRefused) {
     ASSERT_NE(speck, nullptr);
     EXPECT_EQ(speck->w, 1);
     EXPECT_EQ(speck->h, 1);
+}
+
+// A zoom animated down to 0 (or past it) is the smallest zoom, 0.001, on
+// the rotation and on the near-zero angle shortcut alike.
+TEST_F(ScreenFxRotateTest, ZoomsOfZeroOrBelowCountAsTheSmallestZoom) {
+    for (int depth : {8, 24, 32}) {
+        SCOPED_TRACE(depth);
+        SDL_Surface* src = Pattern(40, 30, depth, depth == 8 ? kPalette : depth == 24 ? kRgb24 : kArgb);
+        for (double angle : {0.0, 33.0, 90.0}) {
+            SCOPED_TRACE(angle);
+            SDL_Surface* smallest = Keep(IScreenFX->RotateResize(src, nullptr, 1, angle, 0.001, nullptr, nullptr));
+            ASSERT_NE(smallest, nullptr);
+            EXPECT_EQ(smallest->w, 1);
+            EXPECT_EQ(smallest->h, 1);
+            for (double zoom : {0.0, -0.0, 0.0005, -2.0, -1e300}) {
+                SDL_Surface* out = Keep(IScreenFX->RotateResize(src, nullptr, 1, angle, zoom, nullptr, nullptr));
+                ASSERT_NE(out, nullptr) << zoom;
+                EXPECT_EQ(FirstPixelDifference(out, smallest), "") << zoom;
+            }
+        }
+    }
+    // Large sources keep the size 0.001 gives them rather than one pixel.
+    SDL_Surface* wide = Pattern(4000, 2, 32, kRgb32);
+    SDL_Surface* shrunk = Keep(IScreenFX->RotateResize(wide, nullptr, 0, 0.0, 0.0, nullptr, nullptr));
+    ASSERT_NE(shrunk, nullptr);
+    EXPECT_EQ(shrunk->w, 4);
+    EXPECT_EQ(shrunk->h, 1);
 }
 
 TEST_F(ScreenFxRotateTest, RotatedResultsAreCentredOverTheSourceOnTheDestination) {

@@ -8,6 +8,7 @@
 
 namespace {
 
+using imaging_test::CountPixels;
 using imaging_test::FirstPixelDifference;
 using imaging_test::PixelAt;
 using namespace screen_fx_test;
@@ -177,7 +178,7 @@ TEST_F(ScreenFxTransformTest, OtherDepthsAreScaledAsRgbaWithTheKeyColourMapped) 
     EXPECT_EQ(plain->format->colorkey, 0xFFFFFFFFu);
 }
 
-TEST_F(ScreenFxTransformTest, FactorsTruncateTheSizeAndZeroOrHugeValuesAreRefused) {
+TEST_F(ScreenFxTransformTest, FactorsTruncateTheSizeAndNonFiniteOrHugeValuesAreRefused) {
     SDL_Surface* src = Pattern(10, 8, 32, kRgb32);
     SDL_Surface* tiny = Keep(IScreenFX->Resize(src, nullptr, 0, 0.0001, 0.0001, nullptr, nullptr));
     ASSERT_NE(tiny, nullptr);
@@ -191,13 +192,50 @@ TEST_F(ScreenFxTransformTest, FactorsTruncateTheSizeAndZeroOrHugeValuesAreRefuse
     EXPECT_EQ(FirstPixelDifference(scaled, sized), "");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    for (double f : {0.0, nan, inf, 1e12, -1e12}) {
+    for (double f : {nan, inf, -inf, 1e12, -1e12}) {
         EXPECT_EQ(IScreenFX->Resize(src, nullptr, 0, f, 1.0, nullptr, nullptr), nullptr) << f;
         EXPECT_EQ(IScreenFX->Resize(src, nullptr, 1, 1.0, f, nullptr, nullptr), nullptr) << f;
     }
-    for (auto size : {std::pair{0, 4}, std::pair{4, 0}, std::pair{16384, 1}, std::pair{16383, 16383},
+    for (auto size : {std::pair{16384, 1}, std::pair{16383, 16383},
                       std::pair{std::numeric_limits<int>::min(), 2}, std::pair{2, std::numeric_limits<int>::max()}})
         EXPECT_EQ(IScreenFX->Resize(src, nullptr, 0, size.first, size.second, nullptr, nullptr), nullptr);
+}
+
+// A size or factor animated down to nothing keeps giving a surface: a side
+// of 0 is one pixel, taken from the source's first row or column.
+TEST_F(ScreenFxTransformTest, ZeroSidesAndZeroFactorsGiveOnePixelSides) {
+    for (int depth : {8, 16, 24, 32}) {
+        SCOPED_TRACE(depth);
+        SDL_Surface* src = Pattern(10, 8, depth, depth == 8 ? kPalette : depth == 16 ? kRgb565 : kRgb32);
+        for (int smooth : {0, 1}) {
+            SDL_Surface* column = Keep(IScreenFX->Resize(src, nullptr, smooth, 0, 8, nullptr, nullptr));
+            SDL_Surface* row = Keep(IScreenFX->Resize(src, nullptr, smooth, 10, 0, nullptr, nullptr));
+            SDL_Surface* dot = Keep(IScreenFX->Resize(src, nullptr, smooth, 0, 0, nullptr, nullptr));
+            SDL_Surface* byFactor = Keep(IScreenFX->Resize(src, nullptr, smooth, 0.0, -0.0, nullptr, nullptr));
+            SDL_Surface* oneColumn = Keep(IScreenFX->Resize(src, nullptr, smooth, 1, 8, nullptr, nullptr));
+            SDL_Surface* oneRow = Keep(IScreenFX->Resize(src, nullptr, smooth, 10, 1, nullptr, nullptr));
+            SDL_Surface* onePixel = Keep(IScreenFX->Resize(src, nullptr, smooth, 1, 1, nullptr, nullptr));
+            ASSERT_NE(column, nullptr);
+            ASSERT_NE(row, nullptr);
+            ASSERT_NE(dot, nullptr);
+            ASSERT_NE(byFactor, nullptr);
+            EXPECT_EQ(column->w, 1);
+            EXPECT_EQ(column->h, 8);
+            EXPECT_EQ(row->w, 10);
+            EXPECT_EQ(row->h, 1);
+            EXPECT_EQ(FirstPixelDifference(column, oneColumn), "");
+            EXPECT_EQ(FirstPixelDifference(row, oneRow), "");
+            EXPECT_EQ(FirstPixelDifference(dot, onePixel), "");
+            EXPECT_EQ(FirstPixelDifference(byFactor, onePixel), "");
+        }
+    }
+    // The one-pixel result is still delivered, centred, onto a destination.
+    SDL_Surface* src = Filled(5, 5, 32, kRgb32, 0x00AA00);
+    SDL_Surface* dst = Filled(9, 9, 32, kRgb32, 0);
+    SDL_Rect at{2, 2, 0, 0};
+    EXPECT_EQ(IScreenFX->Resize(src, nullptr, 0, 0, 0, dst, &at), dst);
+    EXPECT_EQ(PixelAt(dst, 4, 4), 0x00AA00u);
+    EXPECT_EQ(CountPixels(dst, 0x00AA00), 1);
 }
 
 TEST_F(ScreenFxTransformTest, ResultsDrawnOntoADestinationAreCentredUnblendedAndFreed) {

@@ -285,9 +285,9 @@ TEST_F(SpriteStorageTest, DamagedBlocksAreRefused) {
         {"range past the frames", [](std::vector<uint8_t>& b) { Put16(b, kAnim0 + 14, 4); }},
         {"start after end", [](std::vector<uint8_t>& b) { Put16(b, kAnim0 + 12, 3); Put16(b, kAnim0 + 14, 2); }},
         {"current frame outside", [](std::vector<uint8_t>& b) { Put16(b, kAnim0 + 6, 3); }},
-        {"impossible depth", [record](std::vector<uint8_t>& b) { b[record + 4] = 13; }},
-        {"depth and bytes disagree", [record](std::vector<uint8_t>& b) { b[record + 5] = 4; }},
-        {"format record cut off", [record](std::vector<uint8_t>& b) { b.resize(record + 20); }},
+        {"impossible depth", [](std::vector<uint8_t>& b) { b[record + 4] = 13; }},
+        {"depth and bytes disagree", [](std::vector<uint8_t>& b) { b[record + 5] = 4; }},
+        {"format record cut off", [](std::vector<uint8_t>& b) { b.resize(record + 20); }},
         {"pixels missing", [](std::vector<uint8_t>& b) { b.pop_back(); }},
         {"pixels left over", [](std::vector<uint8_t>& b) { b.push_back(0); }},
     };

@@ -547,6 +547,71 @@ TEST_F(DpfTool, TilesGoInAsTile2BlocksAndComeOutAsPng) {
     EXPECT_EQ(Run({"add", "game.dpf", "--tile", "--image", "art/floor.png"}).code, 2);
 }
 
+// A grid must cut the picture into whole cells, as --frame must a sheet:
+// the SDK would otherwise stretch the grid to fit (10x7 over 40x20 became
+// 10x8) or store a tile with no cells at all.
+TEST_F(DpfTool, TileGridsThatDoNotCutThePictureIntoWholeCellsAreRefused) {
+    Veltrano_IImage images;
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 40, 20, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    ASSERT_EQ(images.SavePNG(File("art/floor.png").c_str(), picture, 6), 0);
+    SDL_FreeSurface(picture);
+    Ok({"create", "game.dpf"});
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"30x10", "its width of 40 pixels is not a whole number of cells"},
+        {"30x30", "its height of 20 pixels is less than one cell"},
+        {"10x7", "its height of 20 pixels is not a whole number of cells"},
+        {"41x10", "its width of 40 pixels is less than one cell"},
+        {"40x21", "its height of 20 pixels is less than one cell"},
+        {"64x64", "its width of 40 pixels is less than one cell"},
+    };
+    for (const auto& [grid, reason] : refused) {
+        SCOPED_TRACE(grid);
+        const Outcome outcome = Run({"add", "game.dpf", "--tile", "art/floor.png", "--grid", grid});
+        EXPECT_EQ(outcome.code, 1);
+        EXPECT_NE(outcome.err.find("'art/floor.png' cannot be cut into cells of " + grid + ": " + reason),
+                  std::string::npos)
+            << outcome.err;
+    }
+    EXPECT_EQ(LineOf(Ok({"list", "game.dpf"}), "floor.png"), "");
+    // Grids that divide the picture, the whole picture as one cell included, go in.
+    const std::string whole = Ok({"add", "game.dpf", "--tile", "art/floor.png", "--grid", "40x20"});
+    EXPECT_NE(whole.find("40x20, 1 cell"), std::string::npos) << whole;
+    const std::string strips = Ok({"add", "game.dpf", "--tile", "art/floor.png", "--grid", "8x20", "--name", "s"});
+    EXPECT_NE(strips.find("5 cells of 8x20"), std::string::npos) << strips;
+    // Sprites share the check: a frame larger than the sheet is named as such.
+    const Outcome tall = Run({"add", "game.dpf", "--sprite", "art/floor.png", "--frame", "8x40", "--name", "t"});
+    EXPECT_EQ(tall.code, 1);
+    EXPECT_NE(tall.err.find("cannot be cut into frames of 8x40: its height of 20 pixels is less than one frame"),
+              std::string::npos)
+        << tall.err;
+}
+
+// A missing file is reported as missing, whichever kind of picture it was
+// meant to be; a file that exists but is no picture is reported as such.
+TEST_F(DpfTool, MissingPictureFilesAreReportedAsMissing) {
+    Write("notes.txt", "not a picture");
+    Ok({"create", "game.dpf"});
+    const std::vector<std::vector<std::string>> kinds = {
+        {"--image"}, {"--tile"}, {"--tile", "--grid", "4x4"}, {"--font"}, {"--sprite", "--frame", "4x4"}};
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind[0]);
+        std::vector<std::string> missing = {"add", "game.dpf", "art/nothing.png"};
+        missing.insert(missing.end(), kind.begin(), kind.end());
+        const Outcome absent = Run(missing);
+        EXPECT_EQ(absent.code, 1);
+        EXPECT_NE(absent.err.find("'art/nothing.png' does not exist"), std::string::npos) << absent.err;
+        EXPECT_EQ(absent.err.find("PNG or BMP"), std::string::npos) << absent.err;
+
+        std::vector<std::string> text = {"add", "game.dpf", "notes.txt"};
+        text.insert(text.end(), kind.begin(), kind.end());
+        const Outcome notPicture = Run(text);
+        EXPECT_EQ(notPicture.code, 1);
+        EXPECT_NE(notPicture.err.find("'notes.txt' is not a PNG or BMP image the SDK can read"), std::string::npos)
+            << notPicture.err;
+    }
+    EXPECT_EQ(LineOf(Ok({"list", "game.dpf"}), "nothing.png"), "");
+}
+
 // A 24-bit sheet of 4 x 4 frames, one row per entry: that many painted
 // frames (every pixel different), the rest of the row black.
 SDL_Surface* SpriteSheet(int columns, const std::vector<int>& framesPerRow) {

@@ -2,6 +2,7 @@
 
 #include <veltrano.h>
 
+#include "images.h"
 #include "messages.h"
 
 namespace {
@@ -37,7 +38,7 @@ void ExplainUncuttable(const std::string& path, unsigned char result) {
 bool AddFontFile(ArchiveSession& archive, const std::string& path, const std::string& name) {
     SDL_Surface* image = IImage->LoadIMG(path.c_str());
     if (image == nullptr) {
-        PrintError("'%s' is not a PNG or BMP image the SDK can read", path.c_str());
+        PrintUnreadablePicture(path);
         return false;
     }
     Veltrano_CFont font;

@@ -3,6 +3,8 @@
 #include <veltrano.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "messages.h"
 
@@ -34,6 +36,28 @@ SDL_Surface* AtDepth(SDL_Surface* surface, int depth) {
 
 }  // namespace
 
+std::string CuttingFault(int width, int height, int pieceWidth, int pieceHeight, const char* pieces) {
+    const std::string one = std::string(pieces).substr(0, std::string(pieces).size() - 1);
+    if (width < pieceWidth)
+        return "its width of " + std::to_string(width) + " pixels is less than one " + one;
+    if (height < pieceHeight)
+        return "its height of " + std::to_string(height) + " pixels is less than one " + one;
+    if (width % pieceWidth != 0)
+        return "its width of " + std::to_string(width) + " pixels is not a whole number of " + pieces;
+    if (height % pieceHeight != 0)
+        return "its height of " + std::to_string(height) + " pixels is not a whole number of " + pieces;
+    return "";
+}
+
+void PrintUnreadablePicture(const std::string& path) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    if (!exists && !error)
+        PrintError("'%s' does not exist", path.c_str());
+    else
+        PrintError("'%s' is not a PNG or BMP image the SDK can read", path.c_str());
+}
+
 bool ReadImageOptions(const Arguments& args, ImageOptions& options) {
     if (args.Has("depth")) {
         const std::string depth = args.Value("depth");
@@ -54,7 +78,7 @@ bool AddImageFile(ArchiveSession& archive, const std::string& path, const std::s
                   const ImageOptions& options) {
     SDL_Surface* surface = IImage->LoadIMG(path.c_str());
     if (surface == nullptr) {
-        PrintError("'%s' is not a PNG or BMP image the SDK can read", path.c_str());
+        PrintUnreadablePicture(path);
         return false;
     }
     if (options.depth != 0 && options.depth != surface->format->BitsPerPixel) {

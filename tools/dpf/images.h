@@ -22,6 +22,16 @@ struct ImageOptions {
 // Reads --depth and --colorkey; prints why and returns false when they are wrong.
 bool ReadImageOptions(const Arguments& args, ImageOptions& options);
 
+// Why a picture of width x height pixels cannot be cut into whole pieces of
+// pieceWidth x pieceHeight ("frames", "cells": what pieces names), or ""
+// when it can. The SDK would otherwise stretch the grid to fit or keep no
+// piece at all.
+std::string CuttingFault(int width, int height, int pieceWidth, int pieceHeight, const char* pieces);
+
+// Prints why the picture file at path could not be loaded: it does not
+// exist, or it is not a PNG or BMP image the SDK can read.
+void PrintUnreadablePicture(const std::string& path);
+
 // Loads the PNG or BMP file and adds it as the IMG block name.
 bool AddImageFile(ArchiveSession& archive, const std::string& path, const std::string& name,
                   const ImageOptions& options);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "images.h"
 #include "messages.h"
 
 namespace {
@@ -25,15 +26,6 @@ std::string AnimationsText(const std::vector<int>& counts) {
     std::string text = std::to_string(counts.size()) + (counts.size() == 1 ? " animation (" : " animations (");
     for (size_t i = 0; i < counts.size(); ++i) text += (i == 0 ? "" : ", ") + std::to_string(counts[i]);
     return text + " frames)";
-}
-
-// Why the sheet cannot be cut into frames of that size, or "" when it can.
-std::string CuttingFault(const SDL_Surface* sheet, const SpriteOptions& options) {
-    if (sheet->w % options.frameWidth != 0)
-        return "its width of " + std::to_string(sheet->w) + " pixels is not a whole number of frames";
-    if (sheet->h % options.frameHeight != 0)
-        return "its height of " + std::to_string(sheet->h) + " pixels is not a whole number of frames";
-    return "";
 }
 
 bool LoadSprite(ArchiveSession& archive, const BlockEntry& block, Veltrano_CSprite& sprite, int& animations) {
@@ -63,10 +55,10 @@ bool AddSpriteFile(ArchiveSession& archive, const std::string& path, const std::
                    const SpriteOptions& options) {
     SDL_Surface* sheet = IImage->LoadIMG(path.c_str());
     if (sheet == nullptr) {
-        PrintError("'%s' is not a PNG or BMP image the SDK can read", path.c_str());
+        PrintUnreadablePicture(path);
         return false;
     }
-    const std::string fault = CuttingFault(sheet, options);
+    const std::string fault = CuttingFault(sheet->w, sheet->h, options.frameWidth, options.frameHeight, "frames");
     Veltrano_CSprite sprite;
     const int animations =
         fault.empty() ? sprite.Create(sheet, name.c_str(), options.frameWidth, options.frameHeight) : 0;

@@ -38,10 +38,19 @@ bool AddTileFile(ArchiveSession& archive, const std::string& path, const std::st
                  const TileOptions& options) {
     Veltrano_CTile tile;
     if (tile.Create(path.c_str(), name.c_str()) != 1) {
-        PrintError("'%s' is not a PNG or BMP image the SDK can read", path.c_str());
+        PrintUnreadablePicture(path);
         return false;
     }
-    if (options.cellWidth > 0) tile.SetTileSet(1, options.cellWidth, options.cellHeight);
+    if (options.cellWidth > 0) {
+        const std::string fault =
+            CuttingFault(tile.GetSizeX(), tile.GetSizeY(), options.cellWidth, options.cellHeight, "cells");
+        if (!fault.empty()) {
+            PrintError("'%s' cannot be cut into cells of %dx%d: %s", path.c_str(), options.cellWidth,
+                       options.cellHeight, fault.c_str());
+            return false;
+        }
+        tile.SetTileSet(1, options.cellWidth, options.cellHeight);
+    }
     if (options.key.hasColorKey)
         tile.SetColorKey(static_cast<int>(options.key.red), static_cast<int>(options.key.green),
                          static_cast<int>(options.key.blue));
