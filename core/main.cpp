@@ -27,7 +27,7 @@ Veltrano_Main::Veltrano_Main()
              640,
              480,
              0,
-             0x8008,
+             0x8008,  // audioFormat: only 8 opens 8-bit, so this default opens 16-bit
              11025,
              1,
              4096,

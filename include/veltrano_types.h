@@ -18,6 +18,8 @@ struct sConfig {
     unsigned short resolutionx;
     unsigned short resolutiony;
     unsigned char audioEnable;
+    // 8 opens the device 8-bit signed; any other value (the default 0x8008
+    // included) opens it 16-bit signed little-endian.
     int audioFormat;
     int audioFrequency;
     int audioMode;           // 1 mono, 2 stereo, 4 surround
