@@ -84,14 +84,3 @@ int Veltrano_Main::GetCPUName(char* buffer) {
     if (buffer == nullptr) return 0;
     return RunCpuCheck(buffer);
 }
-
-void Veltrano_Main::ConPrint(const char* fmt, ...) {
-    va_list args;
-    va_start(args, fmt);
-    ConvPrint(fmt, args);
-    va_end(args);
-}
-
-void Veltrano_Main::ConvPrint(const char*, va_list) {
-    // Console output starts once the console window exists.
-}

@@ -3,10 +3,14 @@
 #define VELTRANO_MAIN_H
 
 #include <cstdarg>
+#include <string>
+#include <vector>
+
 #include <SDL.h>
 #include "veltrano_types.h"
 
 struct CoreState;
+class Veltrano_CFont;
 
 class VELTRANO_API Veltrano_Main {
 public:
@@ -61,9 +65,75 @@ public:
     int GetKeyPressed(int delay);
     char* GetKeyName(int key);
 
-    // In-game console output; writes nothing until the console exists.
+    // The developer console: a text window with a command line, made by
+    // every SetVideoMode (created disabled and hidden) and destroyed by the
+    // next one and by Quit. Before it exists every call does nothing and
+    // getters give 0 or null (ConGetAlpha 255). Setters, output and commands
+    // also do nothing while it is disabled; ConTitle, ConEnable, ConDisable,
+    // ConFeatures and ConAddCmdHandler work on a disabled console.
+    void ConTitle(const char* title);
+    void ConEnable();
+    void ConDisable();
+    unsigned char ConisEnabled();
+    // Fades in (v > 0) or out; immediate with features bit 2.
+    void ConSetVisible(char v);
+    // 0 hidden, 1 shown, 33 fading in, 223 fading out.
+    unsigned char ConisVisible();
+    void ConSetFont(const char* dpfFile, const char* block);
+    void ConSetFont(int dpfHandle, const char* block);
+    Veltrano_CFont* ConGetFont();
+    void ConResize(short w, short h);
+    void ConMove(short x, short y);
+    SDL_Rect* ConGetRect();
+    void ConSetBgColor(unsigned char r, unsigned char g, unsigned char b);
+    void ConSetBgColor(unsigned int pixel);
+    unsigned int ConGetBgColor();
+    void ConSetBgImage(const char* dpfFile, const char* block);
+    void ConSetBgImage(int dpfHandle, const char* block);
+    SDL_Surface* ConGetBgImage();
+    void ConSetAlpha(unsigned char alpha);
+    unsigned char ConGetAlpha();
+    // One new line of text; callable from any thread (lines from other
+    // threads appear on the game's next logic frame).
     void ConPrint(const char* fmt, ...);
     void ConvPrint(const char* fmt, va_list args);
+    void ConNewCmdLine();
+    // The handler gets the words of the line (word 0 the name) and returns
+    // non-zero when it handled them. Name and description are kept by
+    // reference. 0 for null arguments or a name already registered.
+    int ConAddCmdHandler(const char* name, const char* description, int (*handler)(std::vector<std::string>*));
+    // Runs a command line without echoing or remembering it.
+    void ConCmd(const char* text);
+    // Toggles the given feature bits (-1 only reads); returns the features.
+    // Bit 0: the backquote key does not open the console; bit 1: no command
+    // line; bit 2: showing and hiding without a fade.
+    int ConFeatures(int bits);
+
+    // The debug watch window: the same calls on the second window, plus the
+    // watches it shows twice a second. Names and values are kept by reference.
+    void DwTitle(const char* title);
+    void DwEnable();
+    void DwDisable();
+    unsigned char DwisEnabled();
+    void DwSetVisible(char v);
+    unsigned char DwisVisible();
+    void DwSetFont(const char* dpfFile, const char* block);
+    void DwSetFont(int dpfHandle, const char* block);
+    Veltrano_CFont* DwGetFont();
+    void DwResize(short w, short h);
+    void DwMove(short x, short y);
+    SDL_Rect* DwGetRect();
+    void DwSetBgColor(unsigned char r, unsigned char g, unsigned char b);
+    void DwSetBgColor(unsigned int pixel);
+    unsigned int DwGetBgColor();
+    void DwSetBgImage(const char* dpfFile, const char* block);
+    void DwSetBgImage(int dpfHandle, const char* block);
+    SDL_Surface* DwGetBgImage();
+    void DwSetAlpha(unsigned char alpha);
+    unsigned char DwGetAlpha();
+    // 0 for a null name, two null values or a name already watched.
+    int DwAddWatch(const char* name, int* intValue, double* doubleValue);
+    int DwRemoveWatch(const char* name);
 
     // XML documents: up to 10 open at a time, each reached by a handle (1..10)
     // with a cursor on one of its elements. Texts returned belong to the

@@ -72,17 +72,22 @@ void Steer(bool selfPlaying, float& dx, float& dy) {
     dy = static_cast<float>(Veltrano.GetKeystate(SDLK_DOWN) - Veltrano.GetKeystate(SDLK_UP));
 }
 
+// (x, y) kept inside the field.
+void PlaceCritter(float x, float y, int smooth) {
+    actors.critterX = std::fmin(std::fmax(x, 16.0f), actors.width - 16.0f);
+    actors.critterY = std::fmin(std::fmax(y, 80.0f), actors.height - 40.0f);
+    actors.critter->SetPosition(static_cast<int>(actors.critterX), static_cast<int>(actors.critterY), smooth);
+}
+
 void MoveCritter(bool selfPlaying, int smooth) {
     float dx = 0, dy = 0;
     Steer(selfPlaying, dx, dy);
     const bool walking = dx != 0 || dy != 0;
     // Switching animations only when the state changes keeps each one playing.
     if (actors.critter->GetAnim() != (walking ? kWalk : kBlink)) actors.critter->SelectAnim(walking ? kWalk : kBlink);
-    actors.critterX = std::fmin(std::fmax(actors.critterX + dx * kCritterSpeed, 16.0f), actors.width - 16.0f);
-    actors.critterY = std::fmin(std::fmax(actors.critterY + dy * kCritterSpeed, 80.0f), actors.height - 40.0f);
     // Interpolated: every rendered frame between two logic frames shows the
     // critter part of the way, so it glides instead of jumping.
-    actors.critter->SetPosition(static_cast<int>(actors.critterX), static_cast<int>(actors.critterY), smooth);
+    PlaceCritter(actors.critterX + dx * kCritterSpeed, actors.critterY + dy * kCritterSpeed, smooth);
 }
 
 void MoveCoins(int smooth) {
@@ -179,3 +184,12 @@ void ShowNearestCollision() {
 }
 
 int CoinsCollected() { return actors.collected; }
+
+void CritterPosition(int& x, int& y) {
+    x = static_cast<int>(actors.critterX);
+    y = static_cast<int>(actors.critterY);
+}
+
+void TeleportCritter(int x, int y) {
+    if (actors.critter != nullptr) PlaceCritter(static_cast<float>(x), static_cast<float>(y), 0);
+}

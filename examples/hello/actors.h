@@ -26,4 +26,8 @@ void ShowNearestCollision();
 
 int CoinsCollected();
 
+// Where the critter stands, and a jump to (x, y) kept inside the field.
+void CritterPosition(int& x, int& y);
+void TeleportCritter(int x, int y);
+
 #endif

@@ -1,6 +1,7 @@
 #include "game.h"
 
 #include "actors.h"
+#include "dev_console.h"
 #include "menu.h"
 
 #include <veltrano.h>
@@ -47,6 +48,7 @@ void StepLogic() {
     if (choices.quit) game.running = false;
     if (choices.restart) ILogSystem.Msg(0, "\n . Start clicked: %d coins so far\n", CoinsCollected());
     StepActors(game.demoMouse, MenuSmoothMoves());
+    UpdateWatchedValues();
     ChooseEffect();
     if (game.demoMouse) {
         // A slow circle round the middle of the playing field.
@@ -109,6 +111,8 @@ void Render(int) {
     }
     ShowNearestCollision();
     DrawMenu(game.smallFont);
+    // The whole scene was painted over the developer windows: draw them again.
+    Veltrano.RenderNeeded(1);
 }
 
 // The player's settings: written with the defaults on the first run, read
@@ -130,6 +134,7 @@ bool OpenScreen() {
         game.demoMouse = true;
     }
     if (Veltrano.SetVideoMode() != 1) return false;
+    SetUpDeveloperConsole(game.demoMouse);
     Veltrano.VideoInfo();
     return true;
 }
