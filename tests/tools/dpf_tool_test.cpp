@@ -11,6 +11,7 @@
 
 #include "Veltrano_IImage.h"
 #include "fonts/builtin_font.h"
+#include "support/audio_media.h"
 #include "support/test_support.h"
 
 using testing_support::ReadFile;
@@ -736,4 +737,90 @@ TEST_F(DpfTool, AddXmlStoresOnlyWellFormedDocumentsAndExtractGivesThemBack) {
     EXPECT_EQ(LineOf(listing, "broken.xml"), "");
     Ok({"extract", "game.dpf", "setup.xml", "--output", "out"});
     EXPECT_EQ(ReadFile(dir_.file("out/setup.xml")), setup);
+}
+
+namespace {
+
+std::string AsText(const audio_media::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+}  // namespace
+
+// Sounds and music go in through the SDK's importer with its storage modes,
+// are listed with their format and come back out byte for byte, named after
+// the block with the format's tag.
+TEST_F(DpfTool, SoundsAndMusicGoInAsSndAndMusBlocksAndComeBackUnchanged) {
+    audio_media::Tone stereo;
+    stereo.rate = 44100;
+    stereo.channels = 2;
+    const std::string wav = AsText(audio_media::Wav({})), voc = AsText(audio_media::Voc({}, audio_media::VocBlock::Sound));
+    const std::string ogg = AsText(audio_media::OggVorbis(stereo)), xm = AsText(audio_media::XmModule());
+    const std::string mod = AsText(audio_media::ModModule());
+    Write("sfx/coin.wav", wav);
+    Write("sfx/step.voc", voc);
+    Write("music/theme.ogg", ogg);
+    Write("music/boss.xm", xm);
+    Write("music/title.mod", mod);
+    Ok({"create", "game.dpf"});
+    EXPECT_NE(Ok({"add", "game.dpf", "--sound", "sfx/coin.wav", "--name", "coin"}).find("(SND, WAV 22050 Hz mono"),
+              std::string::npos);
+    Ok({"add", "game.dpf", "--sound", "sfx/step.voc"});
+    Ok({"add", "game.dpf", "--music", "music/theme.ogg", "--name", "theme"});
+    Ok({"add", "game.dpf", "--music", "music/boss.xm", "music/title.mod"});
+
+    const std::string listing = Ok({"list", "game.dpf"});
+    EXPECT_NE(LineOf(listing, "coin").find("SND      scrambled"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "coin").find("WAV 22050 Hz mono"), std::string::npos) << listing;
+    const std::string vocRate = std::to_string(audio_media::VocBlock1Rate(22050));
+    EXPECT_NE(LineOf(listing, "step.voc").find("VOC " + vocRate + " Hz mono"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "theme").find("MUS      scrambled"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "theme").find("OGG 44100 Hz stereo"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "boss.xm").find("MUS      compressed"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "boss.xm").find("XM module"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "title.mod").find("MOD module"), std::string::npos) << listing;
+
+    Ok({"extract", "game.dpf", "-o", "out"});
+    ExpectFileHolds("out/coin.WAV", wav);
+    ExpectFileHolds("out/step.voc.VOC", voc);
+    ExpectFileHolds("out/theme.OGG", ogg);
+    ExpectFileHolds("out/boss.xm.XM", xm);
+    ExpectFileHolds("out/title.mod.MOD", mod);
+    Ok({"extract", "game.dpf", "theme", "--type", "MUS", "-o", "one"});
+    ExpectFileHolds("one/theme.OGG", ogg);
+    EXPECT_FALSE(fs::exists(File("one/coin.WAV")));
+
+    const Outcome twice = Run({"add", "game.dpf", "--sound", "sfx/coin.wav", "--name", "coin"});
+    EXPECT_EQ(twice.code, 1);
+    EXPECT_NE(twice.err.find("already holds a block 'coin' of type SND"), std::string::npos) << twice.err;
+}
+
+// Missing files, files the SDK cannot read as the kind asked for and options
+// that do not go with sounds are refused, and nothing is added.
+TEST_F(DpfTool, AudioFilesTheSdkCannotReadAreRefused) {
+    Write("coin.wav", AsText(audio_media::Wav({})));
+    Write("notes.txt", "not a sound");
+    Write("broken.ogg", "OggS" + BinaryBytes(200));
+    Ok({"create", "game.dpf"});
+    for (const char* kind : {"--sound", "--music"}) {
+        SCOPED_TRACE(kind);
+        const Outcome absent = Run({"add", "game.dpf", kind, "sfx/nothing.wav"});
+        EXPECT_EQ(absent.code, 1);
+        EXPECT_NE(absent.err.find("'sfx/nothing.wav' does not exist"), std::string::npos) << absent.err;
+        EXPECT_EQ(absent.err.find("can read"), std::string::npos) << absent.err;
+        const Outcome broken = Run({"add", "game.dpf", kind, "broken.ogg"});
+        EXPECT_EQ(broken.code, 1);
+        EXPECT_NE(broken.err.find("'broken.ogg' is not"), std::string::npos) << broken.err;
+    }
+    const Outcome text = Run({"add", "game.dpf", "--sound", "notes.txt"});
+    EXPECT_EQ(text.code, 1);
+    EXPECT_NE(text.err.find("'notes.txt' is not a sound the SDK can read"), std::string::npos) << text.err;
+
+    const std::vector<std::vector<std::string>> misused = {
+        {"--sound", "--raw"}, {"--music", "--scramble"}, {"--sound", "--type", "SFX"},
+        {"--sound", "--music"}, {"--sound", "--image"}, {"--sound", "--depth", "16"}, {"--music", "--xml"}};
+    for (const auto& options : misused) {
+        std::vector<std::string> args = {"add", "game.dpf", "coin.wav"};
+        args.insert(args.end(), options.begin(), options.end());
+        EXPECT_EQ(Run(args).code, 2) << options[1];
+    }
+    EXPECT_NE(Ok({"list", "game.dpf"}).find("0 blocks"), std::string::npos);
 }

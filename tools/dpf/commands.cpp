@@ -32,7 +32,9 @@ std::vector<Command> BuildCommands() {
          "for a complex button, SELECTED (a slider's PRESSED picture is its knob, a progress bar's the empty "
          "step, a check button's the checked look, an input box's the editing look); they are stored as "
          "TILB2 blocks NAME_n, NAME_p, NAME_o and NAME_s and the widget as the BUT block NAME, which the "
-         "SDK then loads back to check it.",
+         "SDK then loads back to check it. With --sound each FILE is a WAV, AIFF, VOC or Ogg Vorbis sound stored "
+         "as a scrambled SND block; with --music an Ogg Vorbis file or a MOD, S3M, XM or IT module as a MUS "
+         "block, scrambled when the file's name ends in \"g\" (as \".ogg\" does), else compressed. A file the SDK cannot read as such is refused.",
          {{"type", 't', true, "T", "block type, at most 7 characters (default FILE)"},
           {"name", 'n', true, "N", "block name, with a single FILE only"},
           {"raw", 0, false, "", "store the bytes as they are"},
@@ -47,6 +49,8 @@ std::vector<Command> BuildCommands() {
           {"font", 0, false, "", "store font bitmaps as FONT2 blocks"},
           {"sprite", 0, false, "", "store PNG or BMP sheets as sprites (SPR2 blocks)"},
           {"frame", 0, true, "WxH", "with --sprite: the size of one frame of the sheet"},
+          {"sound", 0, false, "", "store sound files as SND blocks"},
+          {"music", 0, false, "", "store Ogg Vorbis music or tracker modules as MUS blocks"},
           {"button", 0, true, "TYPE",
            "store a GUI widget named --name: normal, icon, complex, slider, progress, check or input"},
           {"key", 0, true, "KEY", "with --button: the activation key: a character, a name (return, space, f1, ...) or a code"},
@@ -66,7 +70,8 @@ std::vector<Command> BuildCommands() {
          "Lists every block with its name, type, storage, size, stored size and the stored share of the "
          "size; image and tile blocks also with their width, height and bits per pixel, tiles with their "
          "cells, font blocks with their size, glyph count and kerning, sprite blocks with their frame size, "
-         "animations and frame counts. Deleted blocks stay in the "
+         "animations and frame counts, sound and music blocks with their format (\"WAV 22050 Hz mono\", "
+         "\"XM module\"). Deleted blocks stay in the "
          "archive until it is compacted and are marked.",
          {kPasswordFile},
          1, 1, RunList},
@@ -74,7 +79,8 @@ std::vector<Command> BuildCommands() {
          "Writes the block NAME, or every block (of type T with --type), to files named after the blocks. "
          "Blocks whose names contain folder separators or are \"..\" are refused. With --png only IMG, "
          "tile, FONT2 and SPR2 blocks are written (a sprite as its whole sheet), as PNG pictures named after "
-         "the block with \".png\" added.",
+         "the block with \".png\" added. SND and MUS blocks are written as the files they came from, named "
+         "after the block with their format's tag added (\"coin.WAV\", \"theme.XM\").",
          {kType, {"output", 'o', true, "DIR", "folder for the files (made when missing; default: here)"},
           {"png", 0, false, "", "write IMG, tile, FONT2 and SPR2 blocks as PNG pictures"},
           kPasswordFile},

@@ -11,6 +11,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "sounds.h"
 #include "sprites.h"
 #include "tiles.h"
 #include "widgets.h"
@@ -108,21 +109,38 @@ bool OpenOrCreate(ArchiveSession& archive, const std::string& path, const Argume
     return true;
 }
 
-// --image, --tile, --font and --sprite take none of the plain storage
-// options nor each other; --depth goes with --image only, --grid with
-// --tile only, --frame with --sprite only, --colorkey with --image or --tile.
+// The kinds of file add stores in a form of the SDK's own; one at a time.
+const char* const kKindOptions[] = {"image", "tile", "font", "sprite", "sound", "music"};
+
+// Kinds whose block type and storage are fixed, with what they store.
+struct FixedKind {
+    const char* option;
+    const char* stores;
+};
+const FixedKind kFixedKinds[] = {{"image", "compressed IMG"}, {"font", "compressed FONT2"},
+                                 {"sprite", "compressed SPR2"}, {"sound", "scrambled SND"},
+                                 {"music", "MUS"}};
+
+int KindCount(const Arguments& args) {
+    int count = 0;
+    for (const char* kind : kKindOptions) count += int(args.Has(kind));
+    return count;
+}
+
+// The kinds take none of the plain storage options nor each other (a tile
+// takes --type); --depth goes with --image only, --grid with --tile only,
+// --frame with --sprite only, --colorkey with --image or --tile.
 bool ImageOptionsFit(const Arguments& args) {
-    const bool image = args.Has("image"), tile = args.Has("tile"), font = args.Has("font");
-    const bool sprite = args.Has("sprite");
-    if (int(image) + int(tile) + int(font) + int(sprite) > 1) {
-        PrintError("--image, --tile, --font and --sprite exclude each other");
+    const bool image = args.Has("image"), tile = args.Has("tile"), sprite = args.Has("sprite");
+    if (KindCount(args) > 1) {
+        PrintError("--image, --tile, --font, --sprite, --sound and --music exclude each other");
         return false;
     }
-    if ((image || font || sprite) && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
-        PrintError("%s stores compressed %s blocks: leave out --raw, --scramble and --type",
-                   image ? "--image" : font ? "--font" : "--sprite", image ? "IMG" : font ? "FONT2" : "SPR2");
-        return false;
-    }
+    for (const FixedKind& kind : kFixedKinds)
+        if (args.Has(kind.option) && (args.Has("raw") || args.Has("scramble") || args.Has("type"))) {
+            PrintError("--%s stores %s blocks: leave out --raw, --scramble and --type", kind.option, kind.stores);
+            return false;
+        }
     if (!sprite && args.Has("frame")) {
         PrintError("--frame goes with --sprite");
         return false;
@@ -181,10 +199,9 @@ int RunAdd(const Arguments& args) {
         return kExitUsage;
     }
     const std::string type = args.Value("type", kDefaultType);
-    if (args.Has("xml") && (type != kDefaultType || args.Has("image") || args.Has("tile") || args.Has("font") ||
-                            args.Has("sprite"))) {
-        PrintError(
-            "--xml stores FILE blocks: it cannot be given with another --type, --image, --tile, --font or --sprite");
+    if (args.Has("xml") && (type != kDefaultType || KindCount(args) > 0)) {
+        PrintError("--xml stores FILE blocks: it cannot be given with another --type, --image, --tile, --font, "
+                   "--sprite, --sound or --music");
         return kExitUsage;
     }
     std::vector<PendingFile> files;
@@ -205,6 +222,10 @@ int RunAdd(const Arguments& args) {
     else if (args.Has("sprite"))
         added = AddEach(files, "add", [&](const PendingFile& file) {
             return AddSpriteFile(archive, file.path, file.name, spriteOptions);
+        });
+    else if (args.Has("sound") || args.Has("music"))
+        added = AddEach(files, "add", [&](const PendingFile& file) {
+            return AddAudioFile(archive, file.path, file.name, args.Has("music"));
         });
     else if (args.Has("font"))
         added = AddEach(files, "add", [&](const PendingFile& file) { return AddFontFile(archive, file.path, file.name); });

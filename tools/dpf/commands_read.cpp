@@ -14,6 +14,7 @@
 #include "images.h"
 #include "messages.h"
 #include "progress.h"
+#include "sounds.h"
 #include "sprites.h"
 #include "tiles.h"
 #include "widgets.h"
@@ -36,9 +37,10 @@ bool IsPicture(const BlockEntry& block) {
            IsSpriteBlockType(block.type);
 }
 
-// What a picture block holds, "" for other blocks.
-std::string PictureDescription(ArchiveSession& archive, const BlockEntry& block) {
+// What a picture or audio block holds, "" for other blocks.
+std::string BlockDescription(ArchiveSession& archive, const BlockEntry& block) {
     if (block.type == kImageBlockType) return ImageDescription(archive, block);
+    if (IsAudioBlockType(block.type)) return AudioDescription(archive, block);
     if (IsFontBlock(block)) return FontDescription(archive, block);
     if (IsSpriteBlockType(block.type)) return SpriteDescription(archive, block);
     if (block.type == kWidgetBlockType) return WidgetDescription(archive, block);
@@ -53,7 +55,7 @@ void PrintBlockTable(ArchiveSession& archive, const std::vector<BlockEntry>& blo
     size_t deleted = 0;
     for (const BlockEntry& block : blocks) {
         if (block.IsDeleted()) ++deleted;
-        const std::string image = block.IsDeleted() ? "" : PictureDescription(archive, block);
+        const std::string image = block.IsDeleted() ? "" : BlockDescription(archive, block);
         PrintResult("%-*s  %-7s  %-10s  %10d  %10d  %6s%s%s", nameWidth, block.name.c_str(), block.type.c_str(),
                     StorageName(block.storage), block.size, block.storedSize, Ratio(block).c_str(),
                     block.IsDeleted() ? "  (deleted)" : "", image.empty() ? "" : ("  " + image).c_str());
@@ -92,6 +94,13 @@ bool ExtractPicture(ArchiveSession& archive, const BlockEntry& block, const std:
     return ExtractTileAsPng(archive, block, path);
 }
 
+// The file a block is written to: a picture's PNG with --png, an audio
+// block's file with its format's tag, else the block's name.
+std::string OutputFileName(ArchiveSession& archive, const BlockEntry& block, bool png) {
+    if (IsPicture(block) && png) return PngFileName(block.name);
+    return IsAudioBlockType(block.type) ? AudioFileName(archive, block) : block.name;
+}
+
 // Writes one block to folder; written maps file names to the block types
 // already written in this run, so two blocks never land in one file.
 bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::string& folder, bool png,
@@ -101,7 +110,8 @@ bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::s
                    block.type.c_str());
         return false;
     }
-    const auto earlier = written.find(block.name);
+    const std::string file = OutputFileName(archive, block, png);
+    const auto earlier = written.find(file);
     if (earlier != written.end()) {
         PrintError("skipping the block '%s' (%s): the block of type %s was written to that file; extract it "
                    "alone with --type %s -o ANOTHER_FOLDER",
@@ -109,16 +119,15 @@ bool ExtractBlock(ArchiveSession& archive, const BlockEntry& block, const std::s
         return false;
     }
     const bool asPng = IsPicture(block) && png;
-    const std::string file = asPng ? PngFileName(block.name) : block.name;
     const std::string path = folder.empty() ? file : (fs::path(folder) / file).string();
     if (asPng) {
         if (!ExtractPicture(archive, block, path)) return false;
-        written[block.name] = block.type;
+        written[file] = block.type;
         return true;
     }
     std::vector<char> bytes;
     if (!archive.LoadBytes(block, bytes) || !WriteWholeFile(path, bytes)) return false;
-    written[block.name] = block.type;
+    written[file] = block.type;
     PrintResult("extracted '%s' (%s, %zu bytes)", path.c_str(), block.type.c_str(), bytes.size());
     return true;
 }

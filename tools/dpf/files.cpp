@@ -57,4 +57,11 @@ bool IsSafeFileName(const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos;
 }
 
+bool ReportIfMissing(const std::string& path) {
+    std::error_code error;
+    const bool missing = !fs::exists(path, error) && !error;
+    if (missing) PrintError("'%s' does not exist", path.c_str());
+    return missing;
+}
+
 std::string BaseName(const std::string& path) { return fs::path(path).filename().string(); }

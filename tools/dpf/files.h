@@ -13,6 +13,8 @@ bool WriteWholeFile(const std::string& path, const std::vector<char>& bytes);
 // Whether a block name can be used as a file name inside a chosen folder:
 // no folder separators, and not "." or "..", so it cannot leave the folder.
 bool IsSafeFileName(const std::string& name);
+// Whether nothing is at path; says so ("'path' does not exist") when so.
+bool ReportIfMissing(const std::string& path);
 // The last component of a path ("data/hero.png" gives "hero.png").
 std::string BaseName(const std::string& path);
 

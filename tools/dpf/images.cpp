@@ -3,9 +3,8 @@
 #include <veltrano.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
+#include "files.h"
 #include "messages.h"
 
 namespace {
@@ -50,12 +49,7 @@ std::string CuttingFault(int width, int height, int pieceWidth, int pieceHeight,
 }
 
 void PrintUnreadablePicture(const std::string& path) {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(path, error);
-    if (!exists && !error)
-        PrintError("'%s' does not exist", path.c_str());
-    else
-        PrintError("'%s' is not a PNG or BMP image the SDK can read", path.c_str());
+    if (!ReportIfMissing(path)) PrintError("'%s' is not a PNG or BMP image the SDK can read", path.c_str());
 }
 
 bool ReadImageOptions(const Arguments& args, ImageOptions& options) {
