@@ -1,4 +1,5 @@
 #include "actors.h"
+#include "audio.h"
 
 #include <veltrano.h>
 
@@ -104,6 +105,7 @@ void CollectCoins() {
     for (Coin& coin : actors.coins)
         if (actors.critter->Collision(coin.sprite, -1, -1, -1, -1, 0) == 1) {
             ++actors.collected;
+            PlayCoinSound();
             PlaceCoin(coin);
         }
 }
@@ -166,8 +168,9 @@ void StepActors(bool selfPlaying, bool smooth) {
     MoveCritter(selfPlaying, smooth ? 1 : 0);
     MoveCoins(smooth ? 1 : 0);
     CollectCoins();
-    // The idol turns and breathes: rotated by a growing angle, scaled 1.5 to 2.5.
-    actors.idol->SetEffect(SPRITE_FX_ROTATERESIZE, 1, actors.frames * 3.0, 2.0 + 0.5 * std::sin(actors.frames * 0.05));
+    // The idol turns and breathes: rotated by a growing angle, scaled from 2.5
+    // down to nothing and back (a zoom of 0 still draws, as a single pixel).
+    actors.idol->SetEffect(SPRITE_FX_ROTATERESIZE, 1, actors.frames * 3.0, 1.25 + 1.25 * std::sin(actors.frames * 0.05));
 }
 
 void DrawActors(SDL_Surface* target) {

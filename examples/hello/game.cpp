@@ -1,6 +1,7 @@
 #include "game.h"
 
 #include "actors.h"
+#include "audio.h"
 #include "dev_console.h"
 #include "menu.h"
 
@@ -47,6 +48,7 @@ void StepLogic() {
     const MenuChoices choices = StepMenu(game.demoMouse, game.logicFrames);
     if (choices.quit) game.running = false;
     if (choices.restart) ILogSystem.Msg(0, "\n . Start clicked: %d coins so far\n", CoinsCollected());
+    SetMusicVolume(MenuVolume());
     StepActors(game.demoMouse, MenuSmoothMoves());
     UpdateWatchedValues();
     ChooseEffect();
@@ -119,6 +121,12 @@ void Render(int) {
 // on every run, so they can be edited between runs.
 void ReadSettings() {
     Veltrano.Config.title = const_cast<char*>("Hello, Veltrano");
+    // The game has sound unless the settings switch it off; 22050 Hz because
+    // the film player follows a film's 44100 Hz sound only at that rate or
+    // its own (at 11025 Hz the intro would run four times too slowly).
+    Veltrano.Config.audioEnable = 1;
+    Veltrano.Config.audioFrequency = 22050;
+    Veltrano.Config.audioMode = 2;
     if (std::filesystem::exists("hello-setup.xml") && Veltrano.LoadConfig(nullptr, "hello-setup.xml", nullptr) == 1)
         ILogSystem.Msg(0, "\n . Settings read from hello-setup.xml\n");
     else if (Veltrano.SaveConfig(nullptr, "hello-setup.xml", nullptr) == 1)
@@ -193,12 +201,15 @@ void FreePictures() {
 void RunTheGame(int milliseconds) {
     ReadSettings();
     if (!OpenScreen()) return;
-    LoadPictures();
-
     ITimeSystem->Init(0);
     ITimeSystem->SetRate(60, 60);
+    StartAudio();
+    PlayIntro();
+    LoadPictures();
+
     Veltrano.SetRenderCallback(Render);
     FadeIn();
+    StartMusic();
     Veltrano.CleanUp();
     SDL_Event event;
     while (game.running && ITimeSystem->GetTimeNow() < milliseconds) {
@@ -213,4 +224,5 @@ void RunTheGame(int milliseconds) {
     if (IImage->SavePNG("hello.png", Veltrano.screen, 6) == 0)
         ILogSystem.Msg(0, "\n . The last frame was saved to hello.png\n");
     FreePictures();
+    StopAudio();
 }

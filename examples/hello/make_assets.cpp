@@ -8,6 +8,7 @@
 #include <veltrano.h>
 
 #include "pictures.h"
+#include "sounds.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
                     Write(files / "palette.bin", Palette()) && SavePicture(Logo(), pictures / "logo.png") &&
                     SavePicture(Pointer(), pictures / "pointer.png") && SavePicture(Ground(), pictures / "ground.png") &&
                     SavePicture(BigFont(pictures / "builtin-font.png"), pictures / "big-font.png") &&
-                    SaveSpriteSheets(pictures) && SaveMenuPictures(pictures);
+                    SaveSpriteSheets(pictures) && SaveMenuPictures(pictures) && SaveSounds(pictures);
     Veltrano.Quit();
     return ok ? 0 : 1;
 }

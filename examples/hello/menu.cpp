@@ -1,5 +1,7 @@
 #include "menu.h"
 
+#include "audio.h"
+
 #include <cstdio>
 
 namespace {
@@ -11,7 +13,10 @@ struct Menu {
 };
 Menu menu;
 
-void Clicked(void* flag, void*) { *static_cast<bool*>(flag) = true; }
+void Clicked(void* flag, void*) {
+    PlayClickSound();
+    *static_cast<bool*>(flag) = true;
+}
 
 int LoadWidget(const char* name, int x, int y) {
     const int id = IButton->Load("assets.dpf", name, 0);
