@@ -240,6 +240,8 @@ int HandleSystem(NetworkState& s, DataNet& net, bool* kill, int* delay) {
     }
 }
 
+}  // namespace
+
 int Handle(NetworkState& s, DataNet& net, bool* kill, int* delay) {
     if (net.Type == DN_SYSTEM) return HandleSystem(s, net, kill, delay);
     if (net.Type == DN_USER) return net.Size > 0 ? 0 : 4;
@@ -251,6 +253,8 @@ void Enqueue(NetworkState& s, const DataNet& net) {
         NetLog(s, 2, " [CLIENT] Warning: client has dropped an incoming %s DataNet due to full queue.\n",
                net.Type == DN_USER ? "User" : "System");
 }
+
+namespace {
 
 void ClientThread(NetworkState* state) {
     NetworkState& s = *state;

@@ -114,6 +114,11 @@ unsigned char Connect(NetworkState& s, const char* host, unsigned short port, co
 int Send(NetworkState& s, DataNet& net);
 // Frees the set and closes the socket.
 void Close(NetworkState& s);
+// Acts on a DataNet the client read (pings are echoed, lists replaced);
+// 0 when it is to be queued, else the client thread's error code.
+int Handle(NetworkState& s, DataNet& net, bool* kill, int* delay);
+// Queues it for the application; drops it with a warning when full.
+void Enqueue(NetworkState& s, const DataNet& net);
 }  // namespace client
 
 #endif

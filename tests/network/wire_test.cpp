@@ -6,30 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "network/memory_io.h"
 #include "network/wire.h"
 
 namespace {
 
-struct MemorySink : wire::ByteSink {
-    std::string bytes;
-    int Write(const void* data, int length) override {
-        bytes.append(static_cast<const char*>(data), static_cast<size_t>(length));
-        return length;
-    }
-};
-
-// Hands out the stream in pieces of at most chunk bytes.
-struct MemorySource : wire::ByteSource {
-    std::string bytes;
-    size_t at = 0;
-    size_t chunk = 7;
-    int Read(void* data, int capacity) override {
-        const size_t n = std::min({bytes.size() - at, chunk, static_cast<size_t>(capacity)});
-        std::memcpy(data, bytes.data() + at, n);
-        at += n;
-        return static_cast<int>(n);
-    }
-};
+using wire::MemorySink;
 
 struct Ends {
     MersenneTwister aSend, aReceive, bSend, bReceive;
@@ -81,8 +63,7 @@ TEST(Wire, UserDataNetsCarryTokenAndCheckSumAndReadBackInStep) {
         EXPECT_EQ(expectedAux, net.Aux);
         EXPECT_EQ(user, net.CRC != 0);
     }
-    MemorySource source;
-    source.bytes = sink.bytes;
+    wire::MemorySource source(sink.bytes.data(), sink.bytes.size(), 7);
     for (const std::string& p : payloads) {
         DataNet got;
         ASSERT_EQ(0, wire::Read(source, got, ends.b));
@@ -122,9 +103,7 @@ TEST(Wire, SizeLimitIsInclusiveAndCannotWrap) {
     big.pop_back();
     DataNet largest = Net(DN_USER, DN_DATA, big);
     ASSERT_EQ(0x400000, wire::Write(sink, largest, ends.a));
-    MemorySource source;
-    source.bytes = sink.bytes;
-    source.chunk = 1 << 20;
+    wire::MemorySource source(sink.bytes.data(), sink.bytes.size(), 1 << 20);
     DataNet got;
     ASSERT_EQ(0, wire::Read(source, got, ends.b));
     EXPECT_EQ(0x400000 - 12, got.Size);
@@ -140,8 +119,7 @@ std::string Stream(const std::string& plainHeader, const std::string& payload) {
 }
 
 int ReadError(const std::string& bytes, Ends& ends) {
-    MemorySource source;
-    source.bytes = bytes;
+    wire::MemorySource source(bytes.data(), bytes.size(), 7);
     DataNet got;
     const int error = wire::Read(source, got, ends.b);
     EXPECT_EQ(nullptr, got.Data);
