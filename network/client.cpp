@@ -229,7 +229,9 @@ int HandleSystem(NetworkState& s, DataNet& net, bool* kill, int* delay) {
         NetLog(s, 5, " [CLIENT] Server send us the list of clients with updated information.\n");
         return 0;
     case DN_PING: {
-        DataNet echo = net;
+        DataNet echo = net;  // the header alone
+        echo.Size = 0;
+        echo.Data = nullptr;
         Send(s, echo);
         NetLog(s, 5, " [CLIENT] Server send us ping signal.\n");
         *delay = s.SimDelay();

@@ -36,10 +36,15 @@ bool Queue::Take(DataNet* out) {
         if (entry.state != kReady) continue;
         *out = DataNet{entry.type, entry.cmd, 0, entry.size, entry.crc, entry.data};
         --counts_.waiting;
-        if (LeavesAtOnce(entry))
+        if (LeavesAtOnce(entry)) {
+            // Nobody hands these back with Free: a stray payload goes now.
+            std::free(entry.data);
+            out->Data = nullptr;
+            out->Size = 0;
             RemoveAt(i);
-        else
+        } else {
             entry.state = kHandedOut;
+        }
         return true;
     }
     return false;

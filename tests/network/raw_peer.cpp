@@ -107,10 +107,16 @@ bool Peer::Send(uint8_t type, uint8_t cmd, uint16_t aux, const std::string& payl
     f.cmd = cmd;
     f.aux = aux;
     f.payload = payload;
-    return SendBytes(Encode(f));
+    std::lock_guard<std::mutex> guard(sendLock_);
+    return WriteAll(Encode(f));
 }
 
 bool Peer::SendBytes(const std::string& bytes) {
+    std::lock_guard<std::mutex> guard(sendLock_);
+    return WriteAll(bytes);
+}
+
+bool Peer::WriteAll(const std::string& bytes) {
     size_t at = 0;
     while (at < bytes.size()) {
         const ssize_t n = ::send(fd_, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);

@@ -5,6 +5,7 @@
 #define VELTRANO_TESTS_NETWORK_RAW_PEER_H
 
 #include <cstdint>
+#include <mutex>
 #include <random>
 #include <string>
 
@@ -61,7 +62,9 @@ public:
 
 private:
     bool ReadExactly(char* bytes, size_t length, int timeoutMs);
+    bool WriteAll(const std::string& bytes);
     int fd_ = -1;
+    std::mutex sendLock_;  // a reader thread's ping echo beside a sender thread
 };
 
 // A listening loopback socket for the client tests.
