@@ -26,21 +26,22 @@ wire::Link LinkOf(NetworkState& s, int index) {
     return wire::Link{&c.send, &c.receive, &s.serverTraffic, "server"};
 }
 
-bool SendRaw(NetworkState& s, int index, DataNet& net) {
+bool SendRaw(NetworkState& s, int index, DataNet& net, const uint32_t* payloadSum = nullptr) {
     socket_io::SocketSink sink(s.clients[index].socket);
-    return wire::Write(sink, net, LinkOf(s, index)) > 0;
+    return wire::Write(sink, net, LinkOf(s, index), payloadSum) > 0;
 }
 
-bool SendTo(NetworkState& s, int index, DataNet& net) {
-    if (SendRaw(s, index, net)) return true;
+bool SendTo(NetworkState& s, int index, DataNet& net, const uint32_t* payloadSum = nullptr) {
+    if (SendRaw(s, index, net, payloadSum)) return true;
     ILogSystem.Msg(0, " [INetwork Server] Error: DataNet could not be sent to '%s'.\n", s.clients[index].name);
     LogDump("SERVER", net);
     return false;
 }
 
-void SendToOthers(NetworkState& s, int except, DataNet net) {
+// Each destination draws its own token; the payload's sum is shared.
+void SendToOthers(NetworkState& s, int except, DataNet net, const uint32_t* payloadSum = nullptr) {
     for (int i = 0; i < s.clientCount; ++i)
-        if (i != except) SendTo(s, i, net);
+        if (i != except) SendTo(s, i, net, payloadSum);
 }
 
 DataNet NameNotice(unsigned char cmd, char* name) {
@@ -232,10 +233,10 @@ int Verdict(NetworkState& s, int index, const DataNet& net, ServerCallback callb
     return verdict;
 }
 
-void Relay(NetworkState& s, int index, DataNet net) {
+void Relay(NetworkState& s, int index, DataNet net, uint32_t payloadSum) {
     NetLog(s, 5, " [SERVER] Info: sending data from '%s' to others (%d bytes).\n", s.clients[index].name, net.Size);
     net.Cmd = DN_DATA_RELAY;
-    SendToOthers(s, index, net);
+    SendToOthers(s, index, net, &payloadSum);
 }
 
 void HandleUser(NetworkState& s, int index, const DataNet& net) {
@@ -244,17 +245,18 @@ void HandleUser(NetworkState& s, int index, const DataNet& net) {
         NetLog(s, 2, " [SERVER] Warning: empty user DataNet from '%s' was not relayed.\n", s.clients[index].name);
         return;
     }
+    const uint32_t payloadSum = wire::PayloadSum(net);
     const ServerCallback callback = s.callback.load();
-    if (!callback) return Relay(s, index, net);
+    if (!callback) return Relay(s, index, net, payloadSum);
     const int verdict = Verdict(s, index, net, callback);
     DataNet answer = net;
     if (verdict == 1) {
         answer.Cmd = DN_DATA_VALID;
-        SendTo(s, index, answer);
-        Relay(s, index, net);
+        SendTo(s, index, answer, &payloadSum);
+        Relay(s, index, net, payloadSum);
     } else if (verdict == 0) {
         answer.Cmd = DN_DATA_DENIED;
-        SendTo(s, index, answer);
+        SendTo(s, index, answer, &payloadSum);
     } else {
         NetLog(s, 2, " [SERVER] Warning: unknown CoreServer_Callback() returned value %d. Doing nothing!\n", verdict);
     }

@@ -5,20 +5,17 @@
 #include <memory>
 
 #include "Veltrano_ILogSystem.h"
-#include "core/crc32.h"
+#include <zlib.h>
 
 namespace wire {
 
 namespace {
 
-// The module's own table: the network threads must not share the core's
-// lazily built one.
-const uint32_t* CrcTable() {
-    static const struct Table {
-        uint32_t entries[256];
-        Table() { BuildCrc32Table(entries); }
-    } table;
-    return table.entries;
+// zlib's CRC-32 is the same reflected CRC (0xEDB88320, initial all ones,
+// final inversion) with a faster loop, and keeps no lazily built state that
+// the network threads could race on.
+uint32_t Crc32(const void* data, uint32_t length) {
+    return static_cast<uint32_t>(crc32(0, static_cast<const Bytef*>(data), length));
 }
 
 void PutLe16(uint8_t* p, uint16_t v) {
@@ -107,19 +104,21 @@ void Scramble(uint8_t* bytes, size_t length) {
     for (; i < length; ++i) bytes[i] ^= kByteMask;
 }
 
-uint32_t CheckSum(const DataNet& net) {
+uint32_t PayloadSum(const DataNet& net) {
+    return net.Size != 0 && net.Data ? Crc32(net.Data, static_cast<uint32_t>(net.Size)) : 0;
+}
+
+uint32_t CheckSum(const DataNet& net, const uint32_t* payloadSum) {
     DataNet zeroed = net;
     zeroed.CRC = 0;
     uint8_t header[kHeaderSize];
     PutHeader(zeroed, header);
-    uint32_t sum = ComputeCrc32(CrcTable(), header, kHeaderSize);
-    if (net.Size != 0 && net.Data) sum += ComputeCrc32(CrcTable(), net.Data, static_cast<uint32_t>(net.Size));
-    return sum;
+    return Crc32(header, kHeaderSize) + (payloadSum ? *payloadSum : PayloadSum(net));
 }
 
 uint16_t Token(MersenneTwister& generator) { return static_cast<uint16_t>(generator.Next() & 0xFFFF); }
 
-int Write(ByteSink& sink, DataNet& net, const Link& link) {
+int Write(ByteSink& sink, DataNet& net, const Link& link, const uint32_t* payloadSum) {
     const uint32_t total = kHeaderSize + static_cast<uint32_t>(net.Size);
     if (!FitsLimit(net.Size) || (net.Size > 0 && !net.Data)) {
         ILogSystem.Msg(0, " [INetwork::SendDataNet(%d,%d)] - Error: size limit exceed (%d) (Sent by '%s').\n",
@@ -129,7 +128,7 @@ int Write(ByteSink& sink, DataNet& net, const Link& link) {
     std::unique_ptr<uint8_t[]> buffer(new uint8_t[total]);
     if (net.Type != DN_SYSTEM) net.Aux = Token(*link.send);
     net.CRC = 0;
-    if (net.Type != DN_SYSTEM) net.CRC = CheckSum(net);
+    if (net.Type != DN_SYSTEM) net.CRC = CheckSum(net, payloadSum);
     PutHeader(net, buffer.get());
     if (net.Size > 0) std::memcpy(buffer.get() + kHeaderSize, net.Data, static_cast<uint32_t>(net.Size));
     Scramble(buffer.get(), total);

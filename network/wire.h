@@ -79,13 +79,17 @@ void GetHeader(const uint8_t in[kHeaderSize], DataNet& net);
 // XOR with the word mask per complete little-endian word from the start,
 // the byte mask on the 0..3 bytes left. Its own inverse.
 void Scramble(uint8_t* bytes, size_t length);
-// CRC32 of the header with CRC 0, plus CRC32 of the payload when there is one.
-uint32_t CheckSum(const DataNet& net);
+// CRC32 of the payload, 0 without one.
+uint32_t PayloadSum(const DataNet& net);
+// CRC32 of the header with CRC 0, plus CRC32 of the payload when there is
+// one; payloadSum, when given, stands for the second term.
+uint32_t CheckSum(const DataNet& net, const uint32_t* payloadSum = nullptr);
 uint16_t Token(MersenneTwister& generator);
 
 // Sends one DataNet in a single write; non-system ones get their token from
-// link.send and their check sum, both kept in net. Bytes sent, 0 on failure.
-int Write(ByteSink& sink, DataNet& net, const Link& link);
+// link.send and their check sum, both kept in net. A payload sent to many
+// passes its PayloadSum once. Bytes sent, 0 on failure.
+int Write(ByteSink& sink, DataNet& net, const Link& link, const uint32_t* payloadSum = nullptr);
 // Reads one DataNet into net (payload from malloc, owned by the caller).
 // 0 on success, else the error value, logged, with no payload left in net.
 int Read(ByteSource& source, DataNet& net, const Link& link);
