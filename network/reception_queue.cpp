@@ -21,8 +21,7 @@ bool Queue::Push(const DataNet& net) {
         ++counts_.dropped;
         return false;
     }
-    Entry& entry = entries_[used_];
-    entry = Entry{net.Type, net.Cmd, kReady, net.Size, net.CRC, net.Data};
+    At(used_) = Entry{net.Type, net.Cmd, kReady, net.Size, net.CRC, net.Data};
     if (used_ > counts_.maximum) counts_.maximum = used_;
     ++used_;
     ++counts_.waiting;
@@ -32,7 +31,7 @@ bool Queue::Push(const DataNet& net) {
 bool Queue::Take(DataNet* out) {
     std::lock_guard<std::mutex> guard(lock_);
     for (int i = 0; i < used_; ++i) {
-        Entry& entry = entries_[i];
+        Entry& entry = At(i);
         if (entry.state != kReady) continue;
         *out = DataNet{entry.type, entry.cmd, 0, entry.size, entry.crc, entry.data};
         --counts_.waiting;
@@ -53,7 +52,7 @@ bool Queue::Take(DataNet* out) {
 bool Queue::Free(char* data) {
     std::lock_guard<std::mutex> guard(lock_);
     for (int i = 0; i < used_; ++i) {
-        if (entries_[i].state == kHandedOut && entries_[i].data == data) {
+        if (At(i).state == kHandedOut && At(i).data == data) {
             std::free(data);
             RemoveAt(i);
             return true;
@@ -66,11 +65,11 @@ int Queue::ReleaseReady() {
     std::lock_guard<std::mutex> guard(lock_);
     int released = 0;
     for (int i = 0; i < used_;) {
-        if (entries_[i].state != kReady) {
+        if (At(i).state != kReady) {
             ++i;
             continue;
         }
-        std::free(entries_[i].data);
+        std::free(At(i).data);
         RemoveAt(i);
         --counts_.waiting;
         ++released;
@@ -80,8 +79,9 @@ int Queue::ReleaseReady() {
 
 void Queue::Clear() {
     std::lock_guard<std::mutex> guard(lock_);
-    for (int i = 0; i < used_; ++i) std::free(entries_[i].data);
+    for (int i = 0; i < used_; ++i) std::free(At(i).data);
     std::memset(entries_, 0, sizeof entries_);
+    start_ = 0;
     used_ = 0;
     counts_ = QueueCounts();
 }
@@ -91,10 +91,17 @@ QueueCounts Queue::Counts() {
     return counts_;
 }
 
+// Closes the gap from the nearer end of the run.
 void Queue::RemoveAt(int index) {
-    std::memmove(&entries_[index], &entries_[index + 1], sizeof(Entry) * (used_ - index - 1));
+    if (index < used_ / 2) {
+        for (int i = index; i > 0; --i) At(i) = At(i - 1);
+        At(0) = Entry();
+        start_ = (start_ + 1) % kEntries;
+    } else {
+        for (int i = index; i + 1 < used_; ++i) At(i) = At(i + 1);
+        At(used_ - 1) = Entry();
+    }
     --used_;
-    entries_[used_] = Entry();
 }
 
 }  // namespace reception

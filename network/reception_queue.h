@@ -47,10 +47,14 @@ public:
     QueueCounts Counts();
 
 private:
+    // The run is kept as a ring from start_, so taking the first entry does
+    // not move the others; index i of the run is entries_[(start_ + i) % kEntries].
+    Entry& At(int index) { return entries_[(start_ + index) % kEntries]; }
     void RemoveAt(int index);
 
     std::mutex lock_;
     Entry entries_[kEntries] = {};
+    int start_ = 0;
     int used_ = 0;  // length of the run
     QueueCounts counts_;
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "Veltrano_Main.h"
 #include "net_fixture.h"
 
 namespace {
@@ -82,6 +83,15 @@ TEST_F(Client, AClosedPortFailsAfterTheTimeoutAndEscapeCancels) {
     EXPECT_TRUE(log_->Contains("attempt to connect to server was cancelled by ESCAPE key."));
     SDL_Event left;
     EXPECT_EQ(0, SDL_PollEvent(&left));
+}
+
+TEST_F(Client, EscapeArrivesThroughUpdateWhileAScreenIsOpen) {
+    ASSERT_EQ(1, Veltrano.SetVideoMode());
+    SDL_Event escape{};
+    escape.type = SDL_KEYDOWN;
+    escape.key.keysym.sym = SDLK_ESCAPE;
+    ASSERT_EQ(0, SDL_PushEvent(&escape));
+    EXPECT_EQ(255, INetwork->ConnectTo("127.0.0.1", port_, "me", 0));
 }
 
 TEST_F(Client, ReplyCodes) {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "network/reception_queue.h"
 
@@ -62,6 +63,27 @@ TEST(ReceptionQueue, HandedOutEntriesStayUntilFreedAndAreSkipped) {
     EXPECT_TRUE(queue.Free(third.Data));
     DataNet none;
     EXPECT_FALSE(queue.Take(&none));
+}
+
+TEST(ReceptionQueue, EntriesFreedOutOfOrderKeepTheRunAndItsOrder) {
+    reception::Queue queue;
+    std::vector<DataNet> taken;
+    for (int lap = 0; lap < 3; ++lap) {  // the run wanders round the array
+        for (int i = 0; i < 400; ++i) ASSERT_TRUE(queue.Push(Payload(DN_DATA_RELAY, lap * 1000 + i)));
+        for (int i = 0; i < 400; ++i) {
+            DataNet net;
+            ASSERT_TRUE(queue.Take(&net));
+            ASSERT_EQ(lap * 1000 + i, ValueOf(net));
+            taken.push_back(net);
+        }
+        // Free from the middle outwards, then the ends.
+        for (int i = 200; i < 400; ++i) ASSERT_TRUE(queue.Free(taken[static_cast<size_t>(i)].Data));
+        for (int i = 199; i >= 0; --i) ASSERT_TRUE(queue.Free(taken[static_cast<size_t>(i)].Data));
+        taken.clear();
+    }
+    for (int i = 0; i < reception::kEntries; ++i) ASSERT_TRUE(queue.Push(Payload(DN_DATA_RELAY, i)));
+    EXPECT_FALSE(queue.Push(Payload(DN_DATA_RELAY, -1)));
+    queue.Clear();
 }
 
 TEST(ReceptionQueue, PingKillAndListEntriesLeaveWhenTaken) {
