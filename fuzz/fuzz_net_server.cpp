@@ -18,6 +18,7 @@
 
 #include "Veltrano_INetwork.h"
 #include "fuzz_setup.h"
+#include "net_fuzz_frames.h"
 #include "network/memory_io.h"
 #include "network/timings.h"
 
@@ -94,22 +95,6 @@ bool LogIn(int fd, MersenneTwister& send, MersenneTwister& receive, wire::Traffi
     return true;
 }
 
-std::string Sealed(const uint8_t* data, size_t size, MersenneTwister& send, wire::Traffic& traffic) {
-    MersenneTwister unused;
-    const wire::Link link{&send, &unused, &traffic, "fz"};
-    wire::MemorySink sink;
-    size_t at = 0;
-    while (at + 3 <= size && at + 3 + data[at + 2] <= size) {
-        std::string payload(reinterpret_cast<const char*>(data + at + 3), data[at + 2]);
-        DataNet net{data[at], data[at + 1], 0, static_cast<int>(payload.size()), 0,
-                    payload.empty() ? nullptr : &payload[0]};
-        wire::Write(sink, net, link);
-        at += 3 + payload.size();
-    }
-    sink.bytes.append(reinterpret_cast<const char*>(data + at), size - at);
-    return sink.bytes;
-}
-
 // Waits, bounded, until the server has no client left and reads the
 // remaining bytes the server sent so the connection closes cleanly.
 void Drain(int fd) {
@@ -142,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         MersenneTwister send, receive;
         wire::Traffic traffic;
-        if (LogIn(fd, send, receive, traffic)) SendAll(fd, Sealed(data + 1, size - 1, send, traffic));
+        if (LogIn(fd, send, receive, traffic)) SendAll(fd, SealFrames(data + 1, size - 1, send));
     }
     Drain(fd);
     return 0;

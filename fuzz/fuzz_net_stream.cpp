@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "fuzz_setup.h"
+#include "net_fuzz_frames.h"
 #include "network/memory_io.h"
 #include "network/net_state.h"
 
@@ -15,24 +16,10 @@ namespace {
 
 constexpr uint16_t kSeed = 4242;
 
-// Plain descriptions become properly sealed wire bytes; what cannot be read
-// as a description is appended as it is.
-std::string Encode(const uint8_t* data, size_t size) {
-    MersenneTwister send, unused;
+std::string Sealed(const uint8_t* data, size_t size) {
+    MersenneTwister send;
     send.Seed(kSeed);
-    wire::Traffic traffic;
-    const wire::Link link{&send, &unused, &traffic, "fuzz"};
-    wire::MemorySink sink;
-    size_t at = 0;
-    while (at + 3 <= size && at + 3 + data[at + 2] <= size) {
-        std::string payload(reinterpret_cast<const char*>(data + at + 3), data[at + 2]);
-        DataNet net{data[at], data[at + 1], 0, static_cast<int>(payload.size()), 0,
-                    payload.empty() ? nullptr : &payload[0]};
-        wire::Write(sink, net, link);
-        at += 3 + payload.size();
-    }
-    sink.bytes.append(reinterpret_cast<const char*>(data + at), size - at);
-    return sink.bytes;
+    return SealFrames(data, size, send);
 }
 
 }  // namespace
@@ -43,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)started;
     if (size < 1) return 0;
     const std::string stream = (data[0] & 1) ? std::string(reinterpret_cast<const char*>(data + 1), size - 1)
-                                             : Encode(data + 1, size - 1);
+                                             : Sealed(data + 1, size - 1);
     NetworkState& s = *state;
     s.clientReceive.Seed(kSeed);
     MersenneTwister unused;

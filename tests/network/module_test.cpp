@@ -67,4 +67,32 @@ TEST_F(Module, AClientThreadThatMissesItsTimeIsJoinedNotKilled) {
     ASSERT_EQ(1, INetwork->Init(2));
 }
 
+TEST_F(Module, ABlockingServerReturnsWhenAClientClosesIt) {
+    std::thread closer([this] {
+        raw::Peer peer;
+        for (int i = 0; i < 200 && !peer.Connect(port_); ++i) {
+            peer.Close();
+            SDL_Delay(10);
+        }
+        if (peer.Login("closer", 3) == raw::kAccepted) peer.Send(0x20, 0x2C);
+        peer.ClosedWithin(3000);
+    });
+    EXPECT_EQ(1, INetwork->CreateServer(port_, 3, 1));
+    closer.join();
+    EXPECT_EQ(0, INetwork->IsServer());
+    EXPECT_TRUE(log_->Contains(" [INetwork Server] Info: server closed.\n"));
+}
+
+TEST_F(Module, VeltranoQuitAloneShutsTheNetworkDown) {
+    ASSERT_EQ(1, INetwork->CreateServer(port_, 0, 0));
+    ASSERT_EQ(1, INetwork->ConnectTo("127.0.0.1", port_, "me", 0));
+    session_.reset();  // Veltrano.Quit deletes INetwork with both threads running
+    EXPECT_TRUE(log_->Contains(" . [INetwork:~INetwork()] Warning: INetwork is still initialized, do not forget to "
+                               "call Quit(). Calling it now!\n"));
+    EXPECT_TRUE(log_->Contains(" [INetwork::Quit] Warning: client closed using the smooth way.\n"));
+    EXPECT_TRUE(log_->Contains(" [INetwork::Quit] Warning: server closed using the smooth way.\n"));
+    session_.reset(new testing_support::SdkSession);
+    ASSERT_EQ(1, INetwork->Init(2));
+}
+
 }  // namespace
