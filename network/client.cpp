@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <system_error>
 
 #include "Veltrano_ILogSystem.h"
 #include "Veltrano_Main.h"
@@ -293,7 +294,7 @@ void ClientThread(NetworkState* state) {
     s.clientThreadState = kEnded;
 }
 
-void Start(Attempt& a) {
+bool Start(Attempt& a) {
     NetworkState& s = a.s;
     const uint32_t ip = s.clientIP;
     ILogSystem.Msg(2, "\n [INetwork Client] INetwork Client %s.\n", kVersion);
@@ -306,8 +307,13 @@ void Start(Attempt& a) {
     s.clientReceive.Seed(a.seed);
     if (s.clientThread.joinable()) s.clientThread.join();
     s.clientThreadState = kNeverStarted;
-    s.clientThread = std::thread(ClientThread, &s);
+    try {
+        s.clientThread = std::thread(ClientThread, &s);
+    } catch (const std::system_error&) {
+        return a.Fail(0, "the client thread could not be started.");
+    }
     while (s.clientThreadState < kRunning) SDL_Delay(5);
+    return true;
 }
 
 }  // namespace
@@ -320,8 +326,7 @@ unsigned char Connect(NetworkState& s, const char* host, unsigned short port, co
     Attempt a(s);
     const bool parametersOk = CheckParameters(a, host, port, userName);
     if (parametersOk && Resolve(a, host, port) && Open(a) && SendCredentials(a, userName, password) &&
-        AwaitReply(a)) {
-        Start(a);
+        AwaitReply(a) && Start(a)) {
         DataNet request{DN_SYSTEM, DN_CLIENTS_INFO, 0, 0, 0, nullptr};
         Send(s, request);
         return 1;

@@ -240,7 +240,7 @@ unsigned char Veltrano_INetwork::SendData(const char* data, int size, char valid
     if (!s.isClient) return 0;
     if (size < 1 || !data) {
         // The server would relay an empty payload that every receiver rejects.
-        ILogSystem.Msg(0, " [INetwork::SendData] Error: %d bytes were sent of a total of %d\n", 0, size + 12);
+        ILogSystem.Msg(0, " [INetwork::SendData] Error: data of %d bytes can not be sent, at least 1 is needed.\n", size);
         return 0;
     }
     DataNet net{DN_USER, validate == 1 ? DN_DATA_CHECK : DN_DATA, 0, size, 0, const_cast<char*>(data)};

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <system_error>
 
 #include "Veltrano_ILogSystem.h"
 #include "core/clock.h"
@@ -427,7 +428,12 @@ unsigned char Create(NetworkState& s, unsigned short port, unsigned int password
     s.lastPing = clock_source::Ticks();
     s.serverThreadState = kNeverStarted;
     s.isServer = true;
-    s.serverThread = std::thread(ServerThread, &s);
+    try {
+        s.serverThread = std::thread(ServerThread, &s);
+    } catch (const std::system_error&) {
+        s.isServer = false;
+        return Fail(s, port, password, blocking, 7, "the server thread could not be started.");
+    }
     while (s.serverThreadState < kRunning) SDL_Delay(5);
     if (blocking) s.serverThread.join();
     return 1;
