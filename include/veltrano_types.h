@@ -63,9 +63,41 @@ struct IButtonNew {
 // One entry of the network client list (28 bytes on the wire and in memory).
 struct sClientInfo {
     char Name[16];
-    unsigned int IP;
+    unsigned int IP;         // first octet in the most significant byte
     int PingCurrent;
     int PingAverage;
+};
+
+// One network message: the 12-byte wire header and its payload.
+struct DataNet {
+    unsigned char Type;      // DN_SYSTEM or DN_USER
+    unsigned char Cmd;
+    unsigned short Aux;      // system: the argument; user: the sequence token
+    int Size;                // payload bytes, 0 for none
+    unsigned int CRC;        // 0 for system messages
+    char* Data;              // the payload, or null
+};
+
+// Message classes.
+enum : unsigned char { DN_SYSTEM = 0x20, DN_USER = 0x40 };
+// System commands.
+enum : unsigned char {
+    DN_LOGIN_DENIED = 0x22,
+    DN_LOGIN_ACCEPTED = 0x24,
+    DN_LOGIN = 0x26,
+    DN_CLIENT_IN = 0x28,
+    DN_QUIT_CLIENT = 0x2A,
+    DN_CLOSE_SERVER = 0x2C,
+    DN_CLIENTS_INFO = 0x2E,
+    DN_PING = 0x30
+};
+// User commands.
+enum : unsigned char {
+    DN_DATA_RELAY = 0x40,
+    DN_DATA_CHECK = 0x42,
+    DN_DATA_VALID = 0x44,
+    DN_DATA_DENIED = 0x46,
+    DN_DATA = 0x48
 };
 
 // Format of a sound or music file or block.
