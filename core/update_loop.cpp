@@ -93,6 +93,10 @@ void Veltrano_Main::PaceRender(SDL_Event* record) {
         return;
     }
     pacing.renderNow = PacingClock();
+    // The clock starts again from zero when the time system restarts: the
+    // last render then lies in the clock's future. Count from the restart,
+    // or no frame would be drawn until the clock caught up with it.
+    if (pacing.renderNow < pacing.renderPrev) pacing.renderPrev = pacing.renderNow;
     pacing.stepSeconds = ElapsedSeconds(pacing.renderNow, pacing.renderPrev);
     pacing.stepFrames = static_cast<float>(renderRate) * pacing.stepSeconds;
     if (WholeFramesOwed(pacing.stepFrames, pacing.renderAccum) >= 1) {

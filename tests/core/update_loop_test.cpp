@@ -202,6 +202,24 @@ TEST_F(UpdateLoopTest, RestartedClockAndNegativeSleepDoNotStallTheLoop) {
     Veltrano.Config.mtfriendly = 0;
 }
 
+TEST_F(UpdateLoopTest, RestartedClockDoesNotStallRendering) {
+    Start(50, 0);
+    SDL_Event event;
+    clock.Advance(1000);
+    Pass(&event);
+    Pass(&event);
+    ASSERT_FALSE(renderArguments.empty());
+    // The clock starts again from zero, far behind the last render.
+    ITimeSystem->Init(1);
+    renderArguments.clear();
+    Pass(&event);
+    for (int i = 0; i < 4; ++i) {
+        clock.Advance(20);  // one frame at 50 per second
+        Pass(&event);
+    }
+    EXPECT_GE(renderArguments.size(), 3u);
+}
+
 TEST_F(UpdateLoopTest, RenderNeededRules) {
     Start(0, 0);
     Veltrano.RenderNeeded(1);
