@@ -1,82 +1,139 @@
-// The frame loop's own cost: Veltrano.Update passes with both rates
-// unlimited (every pass polls, runs a logic frame, renders and flips) on the
-// headless driver, against the bare SDL loop a game would otherwise write:
-// drain the events, flip the screen.
+// The frame loop as a player feels it: Veltrano.Update at logic 60 / render
+// 60 on the real clock, a light scene drawn in the render callback, for ten
+// seconds on the headless driver. Reported: the time between rendered frames
+// (median, 99th percentile, largest), logic frames per second, and the
+// processor time the process used per second of play, once with
+// Config.mtfriendly 0 (the loop never sleeps) and once with 1 (Update sleeps
+// a millisecond per call).
 #include <benchmark/benchmark.h>
 
+#include <time.h>
+
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <vector>
 
 #include "headless_screen.h"
-#include "time_collector.h"
 #include "veltrano.h"
 
 namespace {
 
-void BM_BareSdlLoop(benchmark::State& state) {
+constexpr double kPlaySeconds = 10.0;
+
+double Seconds(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Start times of the rendered frames, in seconds on the monotonic clock.
+std::vector<double> renderTimes;
+int scenePosition = 0;
+
+// A light scene: the background, a floor and a few moving boxes.
+void DrawLightScene(int) {
+    renderTimes.push_back(Seconds(CLOCK_MONOTONIC));
     SDL_Surface* screen = Veltrano.screen;
-    SDL_Event event;
-    for (auto _ : state) {
-        while (SDL_PollEvent(&event)) {
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 16, 24, 48));
+    IPrimitives->BoxColor(screen, 0, 460, 639, 479, 0x3C5A8CFF);
+    for (int i = 0; i < 8; ++i) {
+        const short x = static_cast<short>((scenePosition * (i + 1) + i * 70) % 600);
+        const short y = static_cast<short>(40 + i * 50);
+        IPrimitives->BoxColor(screen, x, y, static_cast<short>(x + 32), static_cast<short>(y + 32), 0xE0C040FF);
+    }
+}
+
+struct LoopFigures {
+    double medianMs = 0.0;
+    double p99Ms = 0.0;
+    double largestMs = 0.0;
+    double logicPerSecond = 0.0;
+    double renderPerSecond = 0.0;
+    double cpuPercent = 0.0;  // of one core
+};
+
+// Nearest-rank percentile of sorted values.
+double Percentile(const std::vector<double>& sorted, double fraction) {
+    if (sorted.empty()) return 0.0;
+    size_t rank = static_cast<size_t>(fraction * static_cast<double>(sorted.size()) + 0.999999);
+    rank = std::clamp<size_t>(rank, 1, sorted.size());
+    return sorted[rank - 1];
+}
+
+LoopFigures PlayFor(double seconds, int mtfriendly) {
+    Veltrano.Config.mtfriendly = static_cast<signed char>(mtfriendly);
+    ITimeSystem->Init(0);
+    ITimeSystem->SetRate(60, 60);
+    Veltrano.SetRenderCallback(DrawLightScene);
+    renderTimes.clear();
+    renderTimes.reserve(static_cast<size_t>(seconds * 200));
+    scenePosition = 0;
+    long logicFrames = 0;
+
+    const double wallStart = Seconds(CLOCK_MONOTONIC);
+    const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    double wallNow = wallStart;
+    while (wallNow - wallStart < seconds) {
+        if (Veltrano.Update(nullptr) == 0) {
+            ++logicFrames;
+            ++scenePosition;
         }
-        SDL_Flip(screen);
+        wallNow = Seconds(CLOCK_MONOTONIC);
     }
-    state.SetItemsProcessed(state.iterations());
+    const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+    const double wall = wallNow - wallStart;
+    Veltrano.SetRenderCallback(nullptr);
+    Veltrano.Config.mtfriendly = 0;
+
+    std::vector<double> intervals;
+    for (size_t i = 1; i < renderTimes.size(); ++i) intervals.push_back((renderTimes[i] - renderTimes[i - 1]) * 1e3);
+    std::sort(intervals.begin(), intervals.end());
+    LoopFigures figures;
+    figures.medianMs = Percentile(intervals, 0.5);
+    figures.p99Ms = Percentile(intervals, 0.99);
+    figures.largestMs = intervals.empty() ? 0.0 : intervals.back();
+    figures.logicPerSecond = static_cast<double>(logicFrames) / wall;
+    figures.renderPerSecond = static_cast<double>(renderTimes.size()) / wall;
+    figures.cpuPercent = 100.0 * cpu / wall;
+    return figures;
 }
 
-void BM_VeltranoUpdate(benchmark::State& state) {
-    SDL_Event event;
-    for (auto _ : state) benchmark::DoNotOptimize(Veltrano.Update(&event));
-    state.SetItemsProcessed(state.iterations());
-}
+std::vector<std::pair<int, LoopFigures>> results;
 
-// What a pass must do beyond the bare loop, each call alone: the logic
-// frame's event pump and mouse and keyboard reads, and the clock reading of
-// the statistics update.
-void BM_PumpEvents(benchmark::State& state) {
-    for (auto _ : state) SDL_PumpEvents();
-}
-
-void BM_MouseAndKeyState(benchmark::State& state) {
-    int x = 0, y = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(SDL_GetMouseState(&x, &y));
-        benchmark::DoNotOptimize(SDL_GetKeyState(nullptr));
-    }
-}
-
-void BM_GetTicks(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(SDL_GetTicks());
+void BM_FrameLoop(benchmark::State& state) {
+    const int mtfriendly = static_cast<int>(state.range(0));
+    LoopFigures figures;
+    for (auto _ : state) figures = PlayFor(kPlaySeconds, mtfriendly);
+    state.counters["render_median_ms"] = figures.medianMs;
+    state.counters["render_p99_ms"] = figures.p99Ms;
+    state.counters["render_max_ms"] = figures.largestMs;
+    state.counters["render_fps"] = figures.renderPerSecond;
+    state.counters["logic_fps"] = figures.logicPerSecond;
+    state.counters["cpu_percent"] = figures.cpuPercent;
+    results.emplace_back(mtfriendly, figures);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!StartHeadlessScreen()) return 1;
-    ITimeSystem->Init(0);
-    ITimeSystem->SetRate(0, 0);
 
-    benchmark::RegisterBenchmark("loop/bare_poll_and_flip", BM_BareSdlLoop)->MinTime(1.0);
-    benchmark::RegisterBenchmark("loop/veltrano_update", BM_VeltranoUpdate)->MinTime(1.0);
-    benchmark::RegisterBenchmark("part/SDL_PumpEvents", BM_PumpEvents)->MinTime(0.5);
-    benchmark::RegisterBenchmark("part/SDL_GetMouseState+SDL_GetKeyState", BM_MouseAndKeyState)->MinTime(0.5);
-    benchmark::RegisterBenchmark("part/SDL_GetTicks", BM_GetTicks)->MinTime(0.5);
+    benchmark::RegisterBenchmark("frame_loop/60_60/mtfriendly", BM_FrameLoop)
+        ->Arg(0)
+        ->Arg(1)
+        ->Iterations(1)
+        ->Unit(benchmark::kSecond);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    TimeCollector collector;
-    benchmark::RunSpecifiedBenchmarks(&collector);
-    const double bare = collector.Time("loop/bare_poll_and_flip");
-    const double update = collector.Time("loop/veltrano_update");
-    if (bare > 0.0 && update > 0.0)
-        std::printf("\nUpdate pass: %.0f ns (%.0f passes/s); bare poll + flip: %.0f ns (%.0f passes/s); "
-                    "ratio %.2fx (goal <= 1.2x)\n",
-                    update, 1e9 / update, bare, 1e9 / bare, update / bare);
-    const double required = collector.Time("part/SDL_PumpEvents") +
-                            collector.Time("part/SDL_GetMouseState+SDL_GetKeyState") +
-                            collector.Time("part/SDL_GetTicks");
-    if (bare > 0.0 && required > 0.0)
-        std::printf("SDL calls a pass makes beyond poll + flip: %.0f ns; the loop's own code: %.0f ns\n", required,
-                    update - bare - required);
+    benchmark::RunSpecifiedBenchmarks();
+    std::printf("\nFrame loop at logic 60 / render 60 for %.0f s (a frame every 16.7 ms; "
+                "goal: 99th percentile within 2 ms of it, under 15 %% of a core with mtfriendly 1)\n",
+                kPlaySeconds);
+    for (const auto& [mtfriendly, f] : results)
+        std::printf("mtfriendly %d: render interval median %.2f ms, 99th percentile %.2f ms, largest %.2f ms; "
+                    "%.1f rendered and %.1f logic frames/s; processor %.1f %% of one core\n",
+                    mtfriendly, f.medianMs, f.p99Ms, f.largestMs, f.renderPerSecond, f.logicPerSecond,
+                    f.cpuPercent);
     benchmark::Shutdown();
     Veltrano.Quit();
     return 0;
