@@ -127,6 +127,9 @@ void ReadSettings() {
     Veltrano.Config.audioEnable = 1;
     Veltrano.Config.audioFrequency = 22050;
     Veltrano.Config.audioMode = 2;
+    // Update sleeps a millisecond a call: the frame loop then waits for the
+    // next frame instead of spinning a whole core.
+    Veltrano.Config.mtfriendly = 1;
     if (std::filesystem::exists("hello-setup.xml") && Veltrano.LoadConfig(nullptr, "hello-setup.xml", nullptr) == 1)
         ILogSystem.Msg(0, "\n . Settings read from hello-setup.xml\n");
     else if (Veltrano.SaveConfig(nullptr, "hello-setup.xml", nullptr) == 1)

@@ -67,6 +67,8 @@ int main() {
     Veltrano.Config.resolutionx = 320;
     Veltrano.Config.resolutiony = 240;
     Veltrano.Config.window = 1;
+    // Update sleeps a millisecond a call instead of spinning a whole core.
+    Veltrano.Config.mtfriendly = 1;
     if (Veltrano.SetVideoMode() != 1 || !LoadMenu()) {
         ILogSystem.Msg(0, " . The menu could not be made: run the example from build/examples/widgets\n");
         Veltrano.Quit();
