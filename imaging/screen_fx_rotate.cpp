@@ -48,18 +48,21 @@ Rotation PlanRotation(double angle, double zoom, int w, int h) {
     return plan;
 }
 
-// Colour key (unless the working surface blends its own alpha channel),
-// alpha setting, and the whole result filled with the key.
-void PrepareResult(SDL_Surface* working, SDL_Surface* out) {
+// Colour key (unless the working surface blends its own alpha channel) and
+// alpha setting. Returns the value of the pixels no source position reaches:
+// the key, or 0 (the new surface's contents) with per-pixel alpha. With fill
+// the whole result is set to it; without, the caller writes every pixel.
+Uint32 PrepareResult(SDL_Surface* working, SDL_Surface* out, bool fill) {
     SDL_SetAlpha(out, working->flags & SDL_SRCALPHA, working->format->alpha);
     if (display_format::HasPerPixelAlpha(working)) {
         display_format::MarkNoColorKey(out);
-        return;
+        return 0;
     }
     Uint32 key = working->format->BytesPerPixel == 1 ? 255 : kMagenta;
     if (working->flags & SDL_SRCCOLORKEY) key = working->format->colorkey;
     SDL_SetColorKey(out, SDL_SRCCOLORKEY, key);
-    SDL_FillRect(out, nullptr, key);
+    if (fill) SDL_FillRect(out, nullptr, key);
+    return key;
 }
 
 template <typename Pixel>
@@ -150,8 +153,11 @@ Span UsableSpan(int64_t X, int64_t Y, int64_t stepX, int64_t stepY, int64_t w, i
     return Span{first, last};
 }
 
+// Every result pixel is written: the source pixel inside each row's usable
+// run, the background outside it (so the result needs no fill first).
 template <typename Pixel>
-void MapNearest(SDL_Surface* src, const Area& area, SDL_Surface* out, const Rotation& plan) {
+void MapNearest(SDL_Surface* src, const Area& area, SDL_Surface* out, const Rotation& plan, Uint32 background) {
+    const Pixel outside = static_cast<Pixel>(background);
     const int64_t s = plan.sine, c = plan.cosine;
     const int width = out->w, height = out->h;
     const int64_t halfW = width / 2, halfH = height / 2;
@@ -162,6 +168,8 @@ void MapNearest(SDL_Surface* src, const Area& area, SDL_Surface* out, const Rota
     for (int y = 0; y < height; ++y, rowX -= s, rowY += c) {
         const Span span = UsableSpan(rowX, rowY, c, s, area.w, area.h, width);
         Pixel* target = At<Pixel>(out, 0, y);
+        std::fill(target, target + span.first, outside);
+        std::fill(target + span.last, target + width, outside);
         // Inside the run every position is within the area, so the 16.16
         // values fit 32 bits; positions are recomputed from the row start to
         // stay exact.
@@ -193,19 +201,20 @@ SDL_Surface* RotateWorking(SDL_Surface* working, const Area& area, bool smooth, 
     if (!AcceptableSize(plan.width, plan.height)) return nullptr;
     SDL_Surface* out = CreateLike(working, static_cast<int>(plan.width), static_cast<int>(plan.height));
     if (out == nullptr) return nullptr;
-    PrepareResult(working, out);
     const bool eightBits = working->format->BytesPerPixel == 1;
+    const bool nearestMapping = plan.quarterTurns < 0 && (eightBits || !smooth);
+    const Uint32 background = PrepareResult(working, out, !nearestMapping);
     SurfaceLock lock(working);
     if (plan.quarterTurns >= 0 && eightBits)
         TurnQuarters<Uint8>(working, area, out, plan.quarterTurns);
     else if (plan.quarterTurns >= 0)
         TurnQuarters<Uint32>(working, area, out, plan.quarterTurns);
     else if (eightBits)
-        MapNearest<Uint8>(working, area, out, plan);
+        MapNearest<Uint8>(working, area, out, plan, background);
     else if (smooth)
         MapSmooth32(working, area, out, plan);
     else
-        MapNearest<Uint32>(working, area, out, plan);
+        MapNearest<Uint32>(working, area, out, plan, background);
     return out;
 }
 
