@@ -48,18 +48,21 @@ Rotation PlanRotation(double angle, double zoom, int w, int h) {
     return plan;
 }
 
-// Colour key (unless the working surface blends its own alpha channel),
-// alpha setting, and the whole result filled with the key.
-void PrepareResult(SDL_Surface* working, SDL_Surface* out) {
+// Colour key (unless the working surface blends its own alpha channel) and
+// alpha setting. Returns the value of the pixels no source position reaches:
+// the key, or 0 (the new surface's contents) with per-pixel alpha. With fill
+// the whole result is set to it; without, the caller writes every pixel.
+Uint32 PrepareResult(SDL_Surface* working, SDL_Surface* out, bool fill) {
     SDL_SetAlpha(out, working->flags & SDL_SRCALPHA, working->format->alpha);
     if (display_format::HasPerPixelAlpha(working)) {
         display_format::MarkNoColorKey(out);
-        return;
+        return 0;
     }
     Uint32 key = working->format->BytesPerPixel == 1 ? 255 : kMagenta;
     if (working->flags & SDL_SRCCOLORKEY) key = working->format->colorkey;
     SDL_SetColorKey(out, SDL_SRCCOLORKEY, key);
-    SDL_FillRect(out, nullptr, key);
+    if (fill) SDL_FillRect(out, nullptr, key);
+    return key;
 }
 
 template <typename Pixel>
@@ -99,13 +102,83 @@ void MapInverse(const Area& area, SDL_Surface* out, const Rotation& plan, Sample
     }
 }
 
+// The columns [first, last) of a result row whose 16.16 source positions
+// (X + i * stepX, Y + i * stepY) fall inside w x h. The positions are linear
+// in i, so the usable ones are one run: an estimate in floating point is
+// corrected with the exact integer test at both ends.
+struct Span {
+    int first, last;
+};
+
+Span UsableSpan(int64_t X, int64_t Y, int64_t stepX, int64_t stepY, int64_t w, int64_t h, int count) {
+    const auto usable = [&](int64_t i) {
+        const int64_t x = (X + i * stepX) >> 16, y = (Y + i * stepY) >> 16;
+        return x >= 0 && y >= 0 && x < w && y < h;
+    };
+    // Where one coordinate lies in [0, limit << 16): the run of i as doubles.
+    double low = 0.0, high = count;
+    const auto within = [&](int64_t start, int64_t step, int64_t limit) {
+        const double top = static_cast<double>(limit) * 65536.0;
+        if (step == 0) {
+            if (start < 0 || start >= limit * 65536) high = low;
+            return;
+        }
+        double a = -static_cast<double>(start) / step, b = (top - static_cast<double>(start)) / step;
+        if (a > b) std::swap(a, b);
+        low = std::max(low, a);
+        high = std::min(high, b);
+    };
+    within(X, stepX, w);
+    within(Y, stepY, h);
+    if (!(low < high)) {
+        // Nothing estimated; a boundary pixel may still be usable.
+        low = high = std::clamp(low, 0.0, static_cast<double>(count));
+    }
+    int first = static_cast<int>(std::clamp(std::floor(low), 0.0, static_cast<double>(count)));
+    int last = static_cast<int>(std::clamp(std::ceil(high), 0.0, static_cast<double>(count)));
+    if (first > last) first = last;
+    // Corrections: shrink from each end while unusable, then grow while usable.
+    while (first < last && !usable(first)) ++first;
+    while (last > first && !usable(last - 1)) --last;
+    if (first == last) {
+        // The estimate missed entirely (rounding at a corner): search the row.
+        for (first = 0; first < count && !usable(first); ++first) {
+        }
+        for (last = first; last < count && usable(last); ++last) {
+        }
+        return Span{first, last};
+    }
+    while (first > 0 && usable(first - 1)) --first;
+    while (last < count && usable(last)) ++last;
+    return Span{first, last};
+}
+
+// Every result pixel is written: the source pixel inside each row's usable
+// run, the background outside it (so the result needs no fill first).
 template <typename Pixel>
-void MapNearest(SDL_Surface* src, const Area& area, SDL_Surface* out, const Rotation& plan) {
-    MapInverse<Pixel>(area, out, plan, [&](int64_t X, int64_t Y, Pixel& target) {
-        const int64_t x = X >> 16, y = Y >> 16;
-        if (x >= 0 && y >= 0 && x < area.w && y < area.h)
-            target = *At<Pixel>(src, area.x + static_cast<int>(x), area.y + static_cast<int>(y));
-    });
+void MapNearest(SDL_Surface* src, const Area& area, SDL_Surface* out, const Rotation& plan, Uint32 background) {
+    const Pixel outside = static_cast<Pixel>(background);
+    const int64_t s = plan.sine, c = plan.cosine;
+    const int width = out->w, height = out->h;
+    const int64_t halfW = width / 2, halfH = height / 2;
+    int64_t rowX = (65536 - c) * halfW + s * halfH + int64_t{area.w - width} * 32768;
+    int64_t rowY = int64_t{area.h - height} * 32768 - s * halfW - halfH * (c - 65536);
+    const Uint8* const origin = reinterpret_cast<const Uint8*>(At<Pixel>(src, area.x, area.y));
+    const int pitch = src->pitch;
+    for (int y = 0; y < height; ++y, rowX -= s, rowY += c) {
+        const Span span = UsableSpan(rowX, rowY, c, s, area.w, area.h, width);
+        Pixel* target = At<Pixel>(out, 0, y);
+        std::fill(target, target + span.first, outside);
+        std::fill(target + span.last, target + width, outside);
+        // Inside the run every position is within the area, so the 16.16
+        // values fit 32 bits; positions are recomputed from the row start to
+        // stay exact.
+        int64_t X = rowX + span.first * c, Y = rowY + span.first * s;
+        for (int x = span.first; x < span.last; ++x, X += c, Y += s) {
+            const Pixel* row = reinterpret_cast<const Pixel*>(origin + static_cast<ptrdiff_t>(Y >> 16) * pitch);
+            target[x] = row[X >> 16];
+        }
+    }
 }
 
 // Positions down to -1 pixel are blended; neighbours outside the area are
@@ -128,19 +201,20 @@ SDL_Surface* RotateWorking(SDL_Surface* working, const Area& area, bool smooth, 
     if (!AcceptableSize(plan.width, plan.height)) return nullptr;
     SDL_Surface* out = CreateLike(working, static_cast<int>(plan.width), static_cast<int>(plan.height));
     if (out == nullptr) return nullptr;
-    PrepareResult(working, out);
     const bool eightBits = working->format->BytesPerPixel == 1;
+    const bool nearestMapping = plan.quarterTurns < 0 && (eightBits || !smooth);
+    const Uint32 background = PrepareResult(working, out, !nearestMapping);
     SurfaceLock lock(working);
     if (plan.quarterTurns >= 0 && eightBits)
         TurnQuarters<Uint8>(working, area, out, plan.quarterTurns);
     else if (plan.quarterTurns >= 0)
         TurnQuarters<Uint32>(working, area, out, plan.quarterTurns);
     else if (eightBits)
-        MapNearest<Uint8>(working, area, out, plan);
+        MapNearest<Uint8>(working, area, out, plan, background);
     else if (smooth)
         MapSmooth32(working, area, out, plan);
     else
-        MapNearest<Uint32>(working, area, out, plan);
+        MapNearest<Uint32>(working, area, out, plan, background);
     return out;
 }
 

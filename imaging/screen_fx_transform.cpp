@@ -54,10 +54,20 @@ template <typename Pixel>
 void ScaleNearest(SDL_Surface* src, const Area& area, SDL_Surface* out, bool flipX, bool flipY) {
     const std::vector<int> columns = NearestPositions(area.w, out->w, flipX);
     const std::vector<int> rows = NearestPositions(area.h, out->h, flipY);
-    for (int y = 0; y < out->h; ++y) {
-        const Pixel* in = reinterpret_cast<const Pixel*>(PixelAddress(src, area.x, area.y + rows[y]));
+    // Sizes and the column table in locals: the stores below may alias
+    // anything reached through a pointer, which would reload them each pixel.
+    const int width = out->w, height = out->h;
+    const int* const column = columns.data();
+    const size_t rowBytes = static_cast<size_t>(width) * sizeof(Pixel);
+    for (int y = 0; y < height; ++y) {
         Pixel* target = reinterpret_cast<Pixel*>(Row8(out, y));
-        for (int x = 0; x < out->w; ++x) target[x] = in[columns[x]];
+        // An enlarged result repeats source rows: copy the row just made.
+        if (y > 0 && rows[y] == rows[y - 1]) {
+            std::memcpy(target, Row8(out, y - 1), rowBytes);
+            continue;
+        }
+        const Pixel* in = reinterpret_cast<const Pixel*>(PixelAddress(src, area.x, area.y + rows[y]));
+        for (int x = 0; x < width; ++x) target[x] = in[column[x]];
     }
 }
 

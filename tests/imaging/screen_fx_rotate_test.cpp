@@ -146,6 +146,39 @@ TEST_F(ScreenFxRotateTest, GeneralAnglesFollowTheInverseMappingNearestAndSmoothe
         }
 }
 
+// The nearest mapping copies each result row's usable run without testing
+// every pixel; the run's ends must be exactly where the per-pixel test puts
+// them, including near the axes (steps of 0 or nearly 0), at corners and
+// at zooms that make the run very short or very long.
+TEST_F(ScreenFxRotateTest, NearestRowRunsEndExactlyWhereThePerPixelTestDoes) {
+    SDL_Surface* src32 = Pattern(23, 17, 32, kRgb32, 6);
+    SDL_Surface* src8 = Pattern(23, 17, 8, kPalette, 7);
+    SDL_Rect rect{2, 3, 19, 13};
+    const int W = 19, H = 13;
+    for (double angle : {0.0011, 1.0, 29.99, 30.0, 45.0, 60.0, 89.999, 90.001, 135.0, 179.9995, 180.002, -30.0,
+                         -91.0, 271.0, 359.9}) {
+        for (double zoom : {0.05, 0.5, 1.0, 1.5, 3.7}) {
+            SCOPED_TRACE(::testing::Message() << angle << " x" << zoom);
+            const Reference ref(angle, zoom, W, H);
+            SDL_Surface* out32 = Keep(IScreenFX->RotateResize(src32, &rect, 0, angle, zoom, nullptr, nullptr));
+            SDL_Surface* out8 = Keep(IScreenFX->RotateResize(src8, &rect, 0, angle, zoom, nullptr, nullptr));
+            ASSERT_NE(out32, nullptr);
+            ASSERT_NE(out8, nullptr);
+            ASSERT_EQ(out32->w, ref.w);
+            ASSERT_EQ(out32->h, ref.h);
+            ASSERT_EQ(out8->w, ref.w);
+            for (int y = 0; y < ref.h; ++y)
+                for (int x = 0; x < ref.w; ++x) {
+                    const long long ix = ref.X(x, y) >> 16, iy = ref.Y(x, y) >> 16;
+                    const bool in = ix >= 0 && iy >= 0 && ix < W && iy < H;
+                    const int sx = 2 + static_cast<int>(ix), sy = 3 + static_cast<int>(iy);
+                    ASSERT_EQ(PixelAt(out32, x, y), in ? PixelAt(src32, sx, sy) : 0xFF00FFu) << x << "," << y;
+                    ASSERT_EQ(PixelAt(out8, x, y), in ? PixelAt(src8, sx, sy) : 255u) << x << "," << y;
+                }
+        }
+    }
+}
+
 TEST_F(ScreenFxRotateTest, TinyAnglesAreAResizeAndNonFiniteZoomsOrAnglesAreRefused) {
     SDL_Surface* src = Pattern(6, 5, 32, kArgb);
     SDL_Surface* almost = Keep(IScreenFX->RotateResize(src, nullptr, 1, 0.0005, 2.0, nullptr, nullptr));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "imaging/screen_fx_internal.h"
 #include "imaging/screen_fx_test_helpers.h"
 
 namespace {
@@ -258,6 +259,35 @@ TEST_F(ScreenFxTransformTest, ResultsDrawnOntoADestinationAreCentredUnblendedAnd
     // The source's own alpha setting is untouched.
     EXPECT_TRUE(src->flags & SDL_SRCALPHA);
     EXPECT_EQ(src->format->alpha, 10);
+}
+
+}  // namespace
+
+namespace {
+
+// The bilinear blend the smoothed effects use, four bytes at a time, against
+// the byte-by-byte reference of the tests: extreme bytes, both signs of every
+// difference and fractions on either side of the top bit.
+TEST(ScreenFxBlendTest, FourBytesAtOnceMatchTheByteByByteBlend) {
+    const Uint32 corners[] = {0x00000000u, 0xFFFFFFFFu, 0x00FF00FFu, 0xFF00FF00u, 0x80017FFEu, 0x12345678u};
+    const int fractions[] = {0, 1, 255, 256, 32767, 32768, 32769, 40000, 65534, 65535};
+    for (Uint32 c00 : corners)
+        for (Uint32 c01 : corners)
+            for (Uint32 c10 : corners)
+                for (Uint32 c11 : corners)
+                    for (int fx : fractions)
+                        for (int fy : fractions)
+                            ASSERT_EQ(screen_fx::Blend32(c00, c01, c10, c11, fx, fy),
+                                      screen_fx_test::BlendPixel(c00, c01, c10, c11, fx, fy))
+                                << std::hex << c00 << " " << c01 << " " << c10 << " " << c11 << std::dec << " "
+                                << fx << " " << fy;
+    Uint32 seed = 99;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int i = 0; i < 200000; ++i) {
+        const Uint32 c00 = next(), c01 = next(), c10 = next(), c11 = next();
+        const int fx = static_cast<int>(next() >> 16), fy = static_cast<int>(next() >> 16);
+        ASSERT_EQ(screen_fx::Blend32(c00, c01, c10, c11, fx, fy), screen_fx_test::BlendPixel(c00, c01, c10, c11, fx, fy)) << i;
+    }
 }
 
 }  // namespace
