@@ -21,7 +21,7 @@ PACKAGES=(cmake g++ make pkg-config clang libclang-rt-dev xvfb xauth libx11-dev
           libvorbis-dev libogg-dev
           libpng-dev zlib1g-dev libtinyxml-dev libucl-dev
           libgtest-dev libbenchmark-dev
-          libsdl-image1.2-dev libsdl-gfx1.2-dev)  # benchmark references only
+          libsdl-image1.2-dev libsdl-gfx1.2-dev libphysfs-dev)  # benchmark references only
 
 setup() {
   local missing=()

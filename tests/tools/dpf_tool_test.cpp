@@ -124,7 +124,8 @@ TEST_F(DpfTool, CreateAddAndListShowEveryBlockWithItsStorage) {
     Ok({"add", "game.dpf", "secret.bin", "--scramble", "--name", "hidden"});
 
     const std::string listing = Ok({"list", "game.dpf"});
-    EXPECT_NE(LineOf(listing, "greeting.txt").find("FILE     compressed"), std::string::npos) << listing;
+    // Too short to shrink under compression: kept raw.
+    EXPECT_NE(LineOf(listing, "greeting.txt").find("FILE     raw"), std::string::npos) << listing;
     EXPECT_NE(LineOf(listing, "greeting.txt").find(" 29 "), std::string::npos) << listing;
     EXPECT_NE(LineOf(listing, "level.bin").find("LEVEL    raw"), std::string::npos) << listing;
     EXPECT_NE(LineOf(listing, "level.bin").find("3000        3000    100%"), std::string::npos) << listing;
@@ -154,8 +155,10 @@ TEST_F(DpfTool, PackAddsTheRegularFilesOfAFolderAndMakesTheArchive) {
     EXPECT_NE(packed.find("packed 3 of 3 files"), std::string::npos) << packed;
 
     const std::string listing = Ok({"list", "out/assets.dpf"});
-    for (const char* name : {"a.txt", "b.bin", "c.txt"})
-        EXPECT_NE(LineOf(listing, name).find("FILE     compressed"), std::string::npos) << name << "\n" << listing;
+    // The short texts do not shrink under compression and are kept raw.
+    for (const char* name : {"a.txt", "c.txt"})
+        EXPECT_NE(LineOf(listing, name).find("FILE     raw"), std::string::npos) << name << "\n" << listing;
+    EXPECT_NE(LineOf(listing, "b.bin").find("FILE     compressed"), std::string::npos) << listing;
     EXPECT_EQ(listing.find("skipped.txt"), std::string::npos);
 
     // Packing again into the existing archive adds new files and reports
@@ -204,6 +207,44 @@ TEST_F(DpfTool, ExtractGivesBackTheSameBytesForEveryStorage) {
     fs::remove(File("odd.raw"));
     Ok({"extract", "x.dpf", "odd.raw", "--type", "FILE"});
     ExpectFileHolds("odd.raw", BinaryBytes(13));
+}
+
+TEST_F(DpfTool, DataThatDoNotShrinkAreStoredRawAndCompressibleDataCompressed) {
+    // 64 KiB from a full-period generator: no repeats for the compressor.
+    std::string random(65536, '\0');
+    uint64_t state = 0x9E3779B97F4A7C15u;
+    for (char& byte : random) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        byte = static_cast<char>(state >> 24);
+    }
+    const std::string text = [] {
+        std::string lines;
+        for (int i = 0; i < 2000; ++i) lines += "line " + std::to_string(i % 50) + " of the level script\n";
+        return lines;
+    }();
+    Write("noise.bin", random);
+    Write("script.txt", text);
+    Ok({"create", "n.dpf"});
+    const std::string added = Ok({"add", "n.dpf", "noise.bin"});
+    EXPECT_NE(added.find("raw, 65536 stored"), std::string::npos) << added;
+    Ok({"add", "n.dpf", "script.txt"});
+
+    const std::string listing = Ok({"list", "n.dpf"});
+    EXPECT_NE(LineOf(listing, "noise.bin").find("FILE     raw"), std::string::npos) << listing;
+    EXPECT_NE(LineOf(listing, "noise.bin").find("65536       65536    100%"), std::string::npos) << listing;
+    const std::string scriptLine = LineOf(listing, "script.txt");
+    EXPECT_NE(scriptLine.find("FILE     compressed"), std::string::npos) << listing;
+    EXPECT_EQ(scriptLine.find(std::to_string(text.size()) + "    100%"), std::string::npos) << listing;
+    // The raw choice is only made for compression: scrambling is kept.
+    Ok({"add", "n.dpf", "noise.bin", "--scramble", "--name", "noise.scr"});
+    EXPECT_NE(LineOf(Ok({"list", "n.dpf"}), "noise.scr").find("FILE     scrambled"), std::string::npos);
+
+    Ok({"extract", "n.dpf", "-o", "out"});
+    ExpectFileHolds("out/noise.bin", random);
+    ExpectFileHolds("out/noise.scr", random);
+    ExpectFileHolds("out/script.txt", text);
 }
 
 TEST_F(DpfTool, BlocksSharingANameAreToldApartByType) {

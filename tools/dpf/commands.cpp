@@ -18,7 +18,8 @@ std::vector<Command> BuildCommands() {
          {{"force", 'f', false, "", "replace an existing file"}},
          1, 1, RunCreate},
         {"add", "ARCHIVE FILE...", "add files as blocks",
-         "Adds each FILE as one block, compressed unless --raw or --scramble is given. A block is named "
+         "Adds each FILE as one block, compressed unless --raw or --scramble is given (a file that "
+         "compression would not make smaller is stored raw). A block is named "
          "after the file's base name (at most 31 characters) and typed FILE unless told otherwise. With "
          "--image each FILE is a PNG or BMP picture stored as an IMG block, the form the SDK's image "
          "loader reads; with --tile it is stored as a tile (a TILE2 block unless --type TILB2 is given), "
@@ -62,7 +63,8 @@ std::vector<Command> BuildCommands() {
           kPasswordFile},
          2, kAny, RunAdd},
         {"pack", "ARCHIVE DIR", "add every file of a folder",
-         "Adds every regular file directly inside DIR as a compressed FILE block named after the file. "
+         "Adds every regular file directly inside DIR as a compressed FILE block named after the file "
+         "(raw when compression would not make it smaller). "
          "The archive is created when it does not exist.",
          {kPasswordFile},
          2, 2, RunPack},

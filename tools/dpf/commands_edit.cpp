@@ -1,9 +1,11 @@
 // Commands that make archives and change their blocks: create, add, pack,
 // delete.
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
+#include "archive/ucl_codec.h"
 #include "archive_session.h"
 #include "commands.h"
 #include "files.h"
@@ -42,12 +44,27 @@ bool AllNamesFit(const std::vector<PendingFile>& files) {
     return fit;
 }
 
+// Whether the archive's compressor makes bytes strictly smaller.
+bool ShrinksUnderCompression(const std::vector<char>& bytes) {
+    std::vector<uint8_t> packed(static_cast<size_t>(ucl_codec::WorstCaseSize(static_cast<int64_t>(bytes.size()))));
+    const int64_t packedSize =
+        ucl_codec::Compress(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), packed.data());
+    // A failed trial leaves the choice to the archive, which reports it.
+    return packedSize < 0 || packedSize < static_cast<int64_t>(bytes.size());
+}
+
 // The archive keeps empty blocks only compressed (a raw one would have a
-// stored length of 0, which its writer reports as a failure).
+// stored length of 0, which its writer reports as a failure). Data that do
+// not shrink under compression (already compressed images and sounds,
+// random bytes) are stored raw when compression was asked for: the block is
+// no larger than the file and loads without decompressing.
 int BlockStorageFor(const PendingFile& file, const std::vector<char>& bytes, int storage) {
-    if (!bytes.empty() || storage == kStorageCompressed) return storage;
-    PrintWarning("'%s' is empty: it is stored compressed", file.path.c_str());
-    return kStorageCompressed;
+    if (bytes.empty()) {
+        if (storage != kStorageCompressed) PrintWarning("'%s' is empty: it is stored compressed", file.path.c_str());
+        return kStorageCompressed;
+    }
+    if (storage == kStorageCompressed && !ShrinksUnderCompression(bytes)) return kStorageRaw;
+    return storage;
 }
 
 bool AddOneFile(ArchiveSession& archive, const PendingFile& file, const std::string& type, int storage) {
