@@ -63,6 +63,25 @@ bool AiffSamplesFit(SDL_RWops* stream) {
     return true;
 }
 
+// The VOC reader goes on reading blocks after the terminator, into a buffer
+// it did not grow for them: every block must be there whole, and nothing may
+// follow the terminator.
+bool VocBlocksFit(SDL_RWops* stream) {
+    const long size = StreamSize(stream);
+    Uint8 field[4];
+    if (!ReadAt(stream, 20, field, 2)) return false;
+    long offset = field[0] | field[1] << 8;
+    while (offset < size) {
+        if (!ReadAt(stream, offset, field, 1)) return false;
+        if (field[0] == 0) return offset + 1 == size;  // the terminator ends the file
+        if (!ReadAt(stream, offset + 1, field, 3)) return false;
+        const long length = field[0] | field[1] << 8 | static_cast<long>(field[2]) << 16;
+        if (length > size - offset - 4) return false;
+        offset += 4 + length;
+    }
+    return offset == size;
+}
+
 bool AnySize(SDL_RWops*) { return true; }
 
 struct Format {
@@ -78,7 +97,7 @@ struct Format {
 const Format kFormats[] = {
     {"RIFF", "WAV", SDL_LoadWAV_RW, WavChunksFit, false},   {"WAVE", "WAV", SDL_LoadWAV_RW, WavChunksFit, false},
     {"FORM", "AIFF", Mix_LoadAIFF_RW, AiffSamplesFit, true}, {"OggS", "OGG", Mix_LoadOGG_RW, AnySize, false},
-    {"Crea", "VOC", Mix_LoadVOC_RW, AnySize, true},
+    {"Crea", "VOC", Mix_LoadVOC_RW, VocBlocksFit, true},
 };
 
 bool Run(SDL_RWops* stream, const Format& format, Samples& samples) {

@@ -178,10 +178,17 @@ TEST_F(SoundDevice, EveryFormatLoadsAndBadSoundsTakeNoSlot) {
     wav.resize(40);
     Bytes aiff = audio_media::Aiff(tone);
     aiff.resize(aiff.size() - 100);
+    // The mixer's VOC reader writes blocks that follow the terminator past its
+    // buffer, and reads a cut block as far as it goes.
+    Bytes vocAfterEnd = audio_media::Voc(tone, audio_media::VocBlock::SoundNew);
+    vocAfterEnd.insert(vocAfterEnd.end(), {2, 16, 0, 0});
+    vocAfterEnd.resize(vocAfterEnd.size() + 16, 0x40);
+    Bytes vocCut = audio_media::Voc(tone, audio_media::VocBlock::SoundNew);
+    vocCut.resize(vocCut.size() - 50);
     const int dpf = IStuffDPF->Create(dir.file("s.dpf").c_str());
     LogCapture log;
     int n = 0;
-    for (const Bytes& bad : {Bytes{}, Bytes{'R', 'I'}, Bytes(500, 'x'), wav, aiff}) {
+    for (const Bytes& bad : {Bytes{}, Bytes{'R', 'I'}, Bytes(500, 'x'), wav, aiff, vocAfterEnd, vocCut}) {
         log.Clear();
         const std::string block = "bad" + std::to_string(n++);
         SCOPED_TRACE(block);
