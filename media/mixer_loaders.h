@@ -1,7 +1,8 @@
 // The mixer's whole-file decoders for AIFF, VOC and Ogg Vorbis. The mixer
 // library exports them but its header does not declare them. Each fills the
-// spec and a malloc'ed sample buffer (released with SDL_FreeWAV) and returns
-// the spec, or null when the data cannot be decoded.
+// audio format record and a malloc'ed sample buffer (released with
+// SDL_FreeWAV) and returns that record, or null when the data cannot be
+// decoded.
 #ifndef VELTRANO_MEDIA_MIXER_LOADERS_H
 #define VELTRANO_MEDIA_MIXER_LOADERS_H
 

@@ -15,6 +15,7 @@
 #include <smpeg.h>
 
 #include "support/audio_media.h"
+#include "media/sound_test_support.h"
 #include "support/test_support.h"
 
 // Exported by the mixer library but missing from its header.
@@ -80,25 +81,9 @@ int PeakOf(const Uint8* data, Uint16 format, size_t samples) {
     return peak;
 }
 
-// Counts the loud samples of everything the mixer sends to the device.
-std::atomic<int> loudSamples{0};
-void CountLoudSamples(void*, Uint8* stream, int length) {
-    const auto* samples = reinterpret_cast<const int16_t*>(stream);
-    int loud = 0;
-    for (int i = 0; i < length / 2; ++i) loud += std::abs(samples[i]) > 1000;
-    loudSamples += loud;
-}
-
-// Polls until `done` holds or the time runs out; true if it held.
-template <typename Condition>
-bool WaitFor(Condition done, Uint32 milliseconds) {
-    const Uint32 start = SDL_GetTicks();
-    while (!done()) {
-        if (SDL_GetTicks() - start > milliseconds) return false;
-        SDL_Delay(10);
-    }
-    return true;
-}
+using sound_test::CountLoudSamples;
+using sound_test::WaitFor;
+using sound_test::loudSamples;
 
 // The mixer open on the dummy driver: 22050 Hz, 16-bit, stereo.
 class MixerMedia : public ::testing::Test {
