@@ -1,33 +1,45 @@
-// The game's actors: a critter that walks where the arrow keys send it (or,
-// in the self-playing demo, towards the nearest coin) and spinning coins it
-// collects. All are sprites loaded from the demo's archive; the coins are
-// clones of one master coin and share its sheet.
+// The cast of a level: the player's critter, the second player's (shown
+// where the network says it is), the coins and the enemy blobs. All are
+// sprites from the archive; coins and blobs are clones of one master each,
+// sharing its sheet. Positions are field pixels (the middle of the sprite).
 #ifndef HELLO_ACTORS_H
 #define HELLO_ACTORS_H
 
-#include <SDL.h>
+#include <veltrano.h>
 
-// Loads the sprites; false when the archive lacks them (the game then runs
-// without actors).
-bool LoadActors(int fieldWidth, int fieldHeight);
-void FreeActors();
+#include <vector>
 
-// One logic frame: moves the critter by the keys (or by itself), moves the
-// coins, collects the coins it touches. With smooth, every rendered frame
-// between two logic frames shows the actors part of the way.
-void StepActors(bool selfPlaying, bool smooth);
+#include "level.h"
 
-// Draws the coins, the big idol coin and the critter into target.
-void DrawActors(SDL_Surface* target);
+struct Actor {
+    Veltrano_CSprite* sprite = nullptr;
+    float x = 0, y = 0;
+    float dx = 0, dy = 0;  // pixels per logic frame
+    bool active = true;    // collected coins stay, inactive, until the level ends
+};
 
-// Outlines the critter and the coin nearest to it on the screen, with their
-// overlap when they touch.
-void ShowNearestCollision();
+struct Cast {
+    Actor player, rival;
+    std::vector<Actor> coins, enemies;
+};
+Cast& TheCast();
 
-int CoinsCollected();
+// Loads the masters; false when the archive lacks a sheet.
+bool LoadCast();
+void FreeCast();
 
-// Where the critter stands, and a jump to (x, y) kept inside the field.
-void CritterPosition(int& x, int& y);
-void TeleportCritter(int x, int y);
+// The player at the level's start, its coins and enemies in their cells.
+void ResetCast(const Level& level);
+void AddCoin(float x, float y);
+void AddEnemy(float x, float y, float dx, float dy);
+
+// Walk or blink, by whether the critter moved this frame.
+void SetWalking(Actor& actor, bool walking);
+// Moves every sprite to its actor's place, the field's top-left at (left,
+// top); smooth: glide there over the next logic frame.
+void PlaceSprites(int left, int top, bool smooth);
+// True when the two sprites' pictures overlap (where they were last placed).
+bool Touching(const Actor& a, const Actor& b);
+void DrawCast(SDL_Surface* target, bool withRival, bool withPlayer);
 
 #endif

@@ -1,5 +1,7 @@
 #include "audio.h"
 
+#include "assets.h"
+
 #include <veltrano.h>
 
 namespace {
@@ -8,9 +10,14 @@ struct Audio {
     int theme = -1;  // music handle
     int coin = -1;   // sound handles
     int click = -1;
-    int volume = -1;  // the slider's last value
+    int hurt = -1;
 };
 Audio audio;
+
+// The settings keep volumes as 0..255; the mixer counts 0..128.
+int MixerVolume(int volume) { return volume * 128 / 255; }
+
+void Play(int sound) { ISoundFX->SoundPlay(-1, sound, 0); }  // -1: the first free channel
 
 }  // namespace
 
@@ -22,38 +29,31 @@ void StartAudio() {
         return;
     }
     Veltrano.AudioInfo();
-    audio.theme = ISoundFX->MusicLoad("assets.dpf", "theme");
-    audio.coin = ISoundFX->SoundLoad("assets.dpf", "coin");
-    audio.click = ISoundFX->SoundLoad("assets.dpf", "click");
+    audio.theme = ISoundFX->MusicLoad(kAssets, "theme");
+    audio.coin = ISoundFX->SoundLoad(kAssets, "coin");
+    audio.click = ISoundFX->SoundLoad(kAssets, "click");
+    audio.hurt = ISoundFX->SoundLoad(kAssets, "hurt");
+    ApplyVolumes(Veltrano.Config.musicVolume, Veltrano.Config.soundVolume);
 }
 
 void StopAudio() {
     ISoundFX->MusicStop();
     ISoundFX->MusicFree(audio.theme);
-    ISoundFX->SoundFree(audio.coin);
-    ISoundFX->SoundFree(audio.click);
+    for (int sound : {audio.coin, audio.click, audio.hurt}) ISoundFX->SoundFree(sound);
     audio = Audio{};
     ISoundFX->Quit();
-}
-
-void PlayIntro() {
-    IVideo->SetPosition(-1, -1);  // centred
-    IVideo->SetScale(0, 0);       // at the film's own size
-    // The film's sound goes through the SDK's mixer when the device is open.
-    if (!IVideo->PlayMPEG("intro.mpg", 1, 0))
-        ILogSystem.Msg(0, "\n . The intro film could not be played; the game starts at once\n");
 }
 
 void StartMusic() {
     if (audio.theme >= 0) ISoundFX->MusicPlay(audio.theme, -1);  // -1: loop for ever
 }
 
-void SetMusicVolume(int volume) {
-    if (volume == audio.volume) return;
-    audio.volume = volume;
-    ISoundFX->MusicVolume(volume * 128 / 10);  // the mixer's scale is 0..128
+void ApplyVolumes(int music, int sound) {
+    ISoundFX->MusicVolume(MixerVolume(music));
+    for (int effect : {audio.coin, audio.click, audio.hurt})
+        if (effect >= 0) ISoundFX->SoundVolume(effect, MixerVolume(sound));
 }
 
-void PlayCoinSound() { ISoundFX->SoundPlay(-1, audio.coin, 0); }  // -1: the first free channel
-
-void PlayClickSound() { ISoundFX->SoundPlay(-1, audio.click, 0); }
+void PlayCoinSound() { Play(audio.coin); }
+void PlayClickSound() { Play(audio.click); }
+void PlayHurtSound() { Play(audio.hurt); }

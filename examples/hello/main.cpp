@@ -1,12 +1,14 @@
-// The smallest Veltrano program: start the SDK, log to a file and to the
-// terminal, name the processor, profile a few nested sections, read the
-// blocks of an archive the build packed with the archive tool, then play
-// the small game of game.cpp for a few seconds.
+// The hello demo: start the SDK, log to a file and to the terminal, name the
+// processor, profile a few nested sections, list the blocks of the
+// password-protected archive the build packed with the archive tool, then
+// play the game of game.cpp. Without a display the game plays itself
+// through every screen and saves a screenshot of each (see autoplay.h).
 #include <veltrano.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "assets.h"
 #include "game.h"
 
 namespace {
@@ -56,11 +58,13 @@ int main() {
         ILogSystem.Msg(0, " . Processor: %s\n", cpuName);
 
     ProfileAFewFrames();
+    // Every asset is read from the protected archive: the password first.
+    UnlockAssets();
 
     // ---- Assets: the archive the build packed beside the program ----------
     // Lists its blocks, loads the greeting and shows it, then closes it.
     {
-        const int assets = IStuffDPF->Open("assets.dpf");
+        const int assets = IStuffDPF->Open(kAssets);
         if (assets > 0) {
             ILogSystem.Msg(0, "\n . Blocks of assets.dpf:\n");
             DPF_BlockData block = {};
@@ -83,7 +87,7 @@ int main() {
     }
     // ---- End of the assets section -----------------------------------------
 
-    RunTheGame(3000);
+    RunTheGame();
 
     Veltrano.Quit();
     std::printf("\nThe log was written to hello.log\n");

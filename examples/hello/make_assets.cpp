@@ -3,11 +3,12 @@
 // pictures drawn here and saved as PNG: the demo's logo, its mouse pointer,
 // a tileset of ground cells, a big gold font made from the SDK's built-in
 // font (which veltrano-fontgen wrote into the pictures folder first), the
-// sprite sheets and the menu's widget pictures. The build packs them into
-// assets.dpf with veltrano-dpf.
+// sprite sheets, the menu's widget pictures, the sounds and the levels (XML
+// documents). The build packs them into assets.dpf with veltrano-dpf.
 #include <veltrano.h>
 
 #include "pictures.h"
+#include "level_files.h"
 #include "sounds.h"
 
 #include <cstdio>
@@ -73,19 +74,30 @@ SDL_Surface* Pointer() {
     return pointer;
 }
 
-// Two 32 x 32 ground cells side by side: stone and moss.
+// Four 32 x 32 cells side by side, numbered 1 to 4 as the levels use them:
+// stone floor, mossy floor, wall and spikes.
+void GroundCell(SDL_Surface* ground, int cell, Uint32 base, Uint32 edge) {
+    const short left = static_cast<short>(cell * 32);
+    IPrimitives->BoxColor(ground, left, 0, static_cast<short>(left + 32), 32, base);
+    IPrimitives->RectangleColor(ground, left, 0, static_cast<short>(left + 31), 31, edge);
+    for (int i = 0; i < 6; ++i)  // a few specks
+        IPrimitives->PutPixelColor(ground, static_cast<short>(left + 5 + (i * 11) % 24),
+                                   static_cast<short>(4 + (i * 7) % 24), edge, 1);
+}
+
 SDL_Surface* Ground() {
-    SDL_Surface* ground = NewPicture(64, 32);
-    for (int cell = 0; cell < 2; ++cell) {
-        const short left = static_cast<short>(cell * 32);
-        const Uint32 base = cell == 0 ? SDL_MapRGB(ground->format, 34, 40, 58) : SDL_MapRGB(ground->format, 30, 52, 40);
-        const Uint32 edge = cell == 0 ? SDL_MapRGB(ground->format, 46, 54, 78) : SDL_MapRGB(ground->format, 40, 70, 52);
-        IPrimitives->BoxColor(ground, left, 0, static_cast<short>(left + 32), 32, base);
-        IPrimitives->RectangleColor(ground, left, 0, static_cast<short>(left + 31), 31, edge);
-        for (int i = 0; i < 6; ++i)  // a few specks
-            IPrimitives->PutPixelColor(ground, static_cast<short>(left + 5 + (i * 11) % 24),
-                                       static_cast<short>(4 + (i * 7) % 24), edge, 1);
-    }
+    SDL_Surface* ground = NewPicture(128, 32);
+    auto rgb = [ground](Uint8 r, Uint8 g, Uint8 b) { return SDL_MapRGB(ground->format, r, g, b); };
+    GroundCell(ground, 0, rgb(34, 40, 58), rgb(46, 54, 78));
+    GroundCell(ground, 1, rgb(30, 52, 40), rgb(40, 70, 52));
+    GroundCell(ground, 2, rgb(96, 82, 70), rgb(140, 120, 100));
+    IPrimitives->HLineColor(ground, 64, 95, 16, rgb(60, 50, 44));  // the wall's brick joints
+    IPrimitives->VLineColor(ground, 80, 0, 16, rgb(60, 50, 44));
+    GroundCell(ground, 3, rgb(34, 40, 58), rgb(46, 54, 78));
+    for (int i = 0; i < 4; ++i)  // spikes: each a fan of lines from its base to its tip
+        for (int dx = 0; dx <= 6; ++dx)
+            IPrimitives->LineColor(ground, static_cast<short>(97 + i * 8 + dx), 28, static_cast<short>(100 + i * 8), 6,
+                                   rgb(200, 200, 210));
     return ground;
 }
 
@@ -132,7 +144,8 @@ int main(int argc, char** argv) {
                     Write(files / "palette.bin", Palette()) && SavePicture(Logo(), pictures / "logo.png") &&
                     SavePicture(Pointer(), pictures / "pointer.png") && SavePicture(Ground(), pictures / "ground.png") &&
                     SavePicture(BigFont(pictures / "builtin-font.png"), pictures / "big-font.png") &&
-                    SaveSpriteSheets(pictures) && SaveMenuPictures(pictures) && SaveSounds(pictures);
+                    SaveSpriteSheets(pictures) && SaveMenuPictures(pictures) && SaveSounds(pictures) &&
+                    SaveLevels(pictures);
     Veltrano.Quit();
     return ok ? 0 : 1;
 }

@@ -13,8 +13,9 @@ SDL_Surface* NewClearPicture(int w, int h);
 // Saves and frees picture; false (with a message) when it cannot be written.
 bool SavePicture(SDL_Surface* picture, const std::filesystem::path& path);
 
-// critter.png (32 x 32 frames: a walk row of 4 and a blink row of 3) and
-// coin.png (16 x 16 frames: one spinning row of 6).
+// critter.png and rival.png, the two players (32 x 32 frames: a walk row of
+// 4 and a blink row of 3), blob.png, the enemy (32 x 32: a pulsing row of
+// 4), and coin.png (16 x 16 frames: one spinning row of 6).
 bool SaveSpriteSheets(const std::filesystem::path& folder);
 
 // The menu's widget pictures: button-*.png, slider-*.png, check-*.png and

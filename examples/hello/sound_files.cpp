@@ -1,5 +1,5 @@
 // The demo's sounds, synthesised here and written as ordinary files: two
-// short WAV effects (a coin's chime and a button's click) and a little
+// short WAV effects (a coin's chime, a button's click, a hurt thud) and a little
 // looping tune as a four-channel tracker module (MOD). The build packs them
 // into assets.dpf with veltrano-dpf, as it does the pictures.
 #include "sounds.h"
@@ -120,5 +120,6 @@ bool Write(const std::filesystem::path& path, const Bytes& bytes) {
 
 bool SaveSounds(const std::filesystem::path& folder) {
     return Write(folder / "coin.wav", Wave(Tones({{988, 0.06}, {1319, 0.18}}, 0.35))) &&
-           Write(folder / "click.wav", Wave(Tones({{1800, 0.02}}, 0.3))) && Write(folder / "theme.mod", Tune());
+           Write(folder / "click.wav", Wave(Tones({{1800, 0.02}}, 0.3))) &&
+           Write(folder / "hurt.wav", Wave(Tones({{220, 0.08}, {147, 0.2}}, 0.4))) && Write(folder / "theme.mod", Tune());
 }
