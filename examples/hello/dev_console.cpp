@@ -71,7 +71,7 @@ void SetUpDeveloperConsole() {
     Veltrano.DwEnable();
     Veltrano.DwTitle(" Watch (drag me)");
     Veltrano.DwResize(170, 150);
-    Veltrano.DwMove(static_cast<short>(Veltrano.screen->w - 178), static_cast<short>(Veltrano.screen->h - 158));
+    Veltrano.DwMove(8, static_cast<short>(Veltrano.screen->h - 158));
     Veltrano.DwAddWatch("RFR", &watched.renderRate, nullptr);
     Veltrano.DwAddWatch("LFR", &watched.logicRate, nullptr);
     Veltrano.DwAddWatch("x", &watched.x, nullptr);

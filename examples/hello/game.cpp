@@ -25,14 +25,15 @@ struct ScreenCalls {
     Screen (*step)();
     void (*draw)(SDL_Surface*);
     void (*leave)();
+    void (*overlay)(SDL_Surface*);  // drawn over the widgets, or null
 };
 
 const ScreenCalls kScreens[] = {
-    {Screen::Title, "title", EnterTitle, StepTitle, DrawTitle, LeaveTitle},
-    {Screen::Options, "options", EnterOptions, StepOptions, DrawOptions, LeaveOptions},
-    {Screen::Play, "play", EnterPlay, StepPlay, DrawPlay, LeavePlay},
-    {Screen::TwoPlayers, "two players", EnterTwoPlayers, StepPlay, DrawPlay, LeavePlay},
-    {Screen::Scores, "high scores", EnterScores, StepScores, DrawScores, LeaveScores},
+    {Screen::Title, "title", EnterTitle, StepTitle, DrawTitle, LeaveTitle, DrawTitleLabels},
+    {Screen::Options, "options", EnterOptions, StepOptions, DrawOptions, LeaveOptions, nullptr},
+    {Screen::Play, "play", EnterPlay, StepPlay, DrawPlay, LeavePlay, nullptr},
+    {Screen::TwoPlayers, "two players", EnterTwoPlayers, StepPlay, DrawPlay, LeavePlay, nullptr},
+    {Screen::Scores, "high scores", EnterScores, StepScores, DrawScores, LeaveScores, nullptr},
 };
 
 // A self-playing run that has not finished by then is stuck: it ends, so a
@@ -55,6 +56,7 @@ const ScreenCalls* Find(Screen id) {
 void Render(int) {
     loop.screen->draw(Veltrano.screen);
     IButton->Draw();
+    if (loop.screen->overlay != nullptr) loop.screen->overlay(Veltrano.screen);
     // The whole screen was painted over the widgets and the developer
     // windows: they are drawn again every frame.
     Veltrano.RenderNeeded(1);

@@ -1,7 +1,6 @@
 #include "level.h"
 
 #include "assets.h"
-#include "resources.h"
 
 #include <veltrano.h>
 
@@ -63,6 +62,8 @@ bool ReadElement(int doc, Level& level, int& rows) {
     return true;
 }
 
+}  // namespace
+
 bool ReadLevel(int doc, Level& level) {
     if (Veltrano.XMLNodeFirst(doc) != 1) return false;
     char* name = nullptr;
@@ -76,8 +77,6 @@ bool ReadLevel(int doc, Level& level) {
     } while (Veltrano.XMLNodeNext(doc) == 1);
     return rows == kRows && !level.coins.empty();
 }
-
-}  // namespace
 
 bool LoadLevel(int number, Level& level) {
     char block[32];
@@ -112,14 +111,4 @@ bool HitsWall(const Level& level, float x, float y, float half) {
         for (float cornerX : {x - half, x + half})
             if (TerrainAt(level, cornerX, cornerY) == Terrain::Wall) return true;
     return false;
-}
-
-void DrawLevel(const Level& level, SDL_Surface* target, int left, int top) {
-    Veltrano_CTile* tiles = GroundTiles();
-    if (tiles == nullptr) return;
-    for (int row = 0; row < kRows; ++row)
-        for (int column = 0; column < kColumns; ++column) {
-            tiles->SetPosition(left + column * kCell, top + row * kCell);
-            tiles->Draw(target, static_cast<int>(level.grid[row][column]));
-        }
 }

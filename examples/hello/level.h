@@ -5,8 +5,6 @@
 #ifndef HELLO_LEVEL_H
 #define HELLO_LEVEL_H
 
-#include <SDL.h>
-
 #include <string>
 #include <vector>
 
@@ -34,6 +32,10 @@ struct Level {
     std::vector<EnemyStart> enemies;
 };
 
+// Reads the level from the open document doc; false (the level half read)
+// when a row or a cell is malformed or the grid is incomplete.
+bool ReadLevel(int doc, Level& level);
+
 // Reads level number (1..kLevelCount) from the archive. A document that is
 // missing or malformed (bad rows, cells outside the grid) gives false and a
 // log line, never a half-read level.
@@ -43,8 +45,5 @@ bool LoadLevel(int number, Level& level);
 Terrain TerrainAt(const Level& level, float x, float y);
 // True when a square of half-size half centred on (x, y) touches a wall.
 bool HitsWall(const Level& level, float x, float y, float half);
-
-// Draws the grid with its top-left corner at (left, top).
-void DrawLevel(const Level& level, SDL_Surface* target, int left, int top);
 
 #endif

@@ -11,7 +11,7 @@
 #include "menus.h"
 #include "netplay.h"
 #include "resources.h"
-#include "scores.h"
+#include "score_table.h"
 #include "screens.h"
 
 #include <veltrano.h>
@@ -43,6 +43,17 @@ bool playing = false;
 
 int FieldLeft() { return (Veltrano.screen->w - kFieldWidth) / 2; }
 int FieldTop() { return (Veltrano.screen->h - kFieldHeight) / 2 + 12; }
+
+// The grid with its top-left corner at (left, top).
+void DrawLevel(const Level& level, SDL_Surface* target, int left, int top) {
+    Veltrano_CTile* tiles = GroundTiles();
+    if (tiles == nullptr) return;
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column) {
+            tiles->SetPosition(left + column * kCell, top + row * kCell);
+            tiles->Draw(target, static_cast<int>(level.grid[row][column]));
+        }
+}
 
 bool StartLevel(int number) {
     if (number < 1 || number > kLevelCount || !LoadLevel(number, play.level)) return false;
@@ -151,7 +162,7 @@ void UpdateState() {
 }
 
 Screen Finish() {
-    AddScore(PlayerName(), play.state.score, play.state.level);
+    AddScore(kScoresFile, PlayerName(), play.state.score, play.state.level);
     return Screen::Scores;
 }
 

@@ -1,76 +1,26 @@
-#include "scores.h"
-
+// The scores screen: the high-score table (score_table.h) until a key or a
+// click, or ten seconds, lead back to the title.
 #include "game.h"
 #include "resources.h"
+#include "score_table.h"
 #include "screens.h"
 
 #include <veltrano.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <string>
 #include <vector>
 
 namespace {
 
-constexpr size_t kKept = 5;
 constexpr int kShownFrames = 600;  // back to the title after ten seconds
 
-struct Entry {
-    std::string name;
-    int score = 0, level = 0;
-};
-
-std::vector<Entry> table;
+std::vector<ScoreEntry> table;
 int framesShown = 0;
-
-// Reads the table; a missing or damaged file gives the entries it holds up
-// to the damage (none when missing).
-std::vector<Entry> ReadTable() {
-    std::vector<Entry> entries;
-    const int doc = Veltrano.XMLOpen(kScoresFile);
-    if (doc == 0) return entries;
-    if (Veltrano.XMLNodePointTo(doc, 2, "scores", "entry") == 1) do {
-            Entry entry;
-            char* name = nullptr;
-            if (Veltrano.XMLAttributeGet(doc, "name", &name) != 1 || name == nullptr ||
-                Veltrano.XMLAttributeGet(doc, "score", &entry.score) != 1)
-                break;
-            entry.name.assign(name, std::min<size_t>(std::char_traits<char>::length(name), 31));
-            Veltrano.XMLAttributeGet(doc, "level", &entry.level);
-            entries.push_back(entry);
-        } while (entries.size() < kKept && Veltrano.XMLNodeNext(doc) == 1);
-    Veltrano.XMLClose(doc);
-    return entries;
-}
-
-void WriteTable(const std::vector<Entry>& entries) {
-    const int doc = Veltrano.XMLCreate("scores");
-    if (doc == 0) return;
-    for (const Entry& entry : entries) {
-        Veltrano.XMLNodeCreate(doc, "entry");
-        Veltrano.XMLAttributeSet(doc, "name", entry.name.c_str());
-        Veltrano.XMLAttributeSet(doc, "score", entry.score);
-        Veltrano.XMLAttributeSet(doc, "level", entry.level);
-        Veltrano.XMLNodeParent(doc);
-    }
-    if (Veltrano.XMLSave(doc, kScoresFile) == 1) ILogSystem.Msg(0, " . High scores written to %s\n", kScoresFile);
-    Veltrano.XMLClose(doc);
-}
 
 }  // namespace
 
-void AddScore(const char* name, int score, int level) {
-    std::vector<Entry> entries = ReadTable();
-    entries.push_back({name, score, level});
-    // Stable: an equal score entered later ranks below the earlier one.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.score > b.score; });
-    if (entries.size() > kKept) entries.resize(kKept);
-    WriteTable(entries);
-}
-
 void EnterScores() {
-    table = ReadTable();
+    table = ReadScores(kScoresFile);
     framesShown = 0;
     ShowPointer(true);
 }

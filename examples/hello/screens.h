@@ -13,6 +13,7 @@ void EnterTitle();
 Screen StepTitle();
 void DrawTitle(SDL_Surface* target);
 void LeaveTitle();
+void DrawTitleLabels(SDL_Surface* target);  // on the buttons, after them
 
 void EnterOptions();
 Screen StepOptions();

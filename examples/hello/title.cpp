@@ -39,7 +39,7 @@ void MakeWidgets() {
 void PlaceWidgets() {
     const int middle = Veltrano.screen->w / 2, top = Veltrano.screen->h / 2 - 60;
     PlaceWidget(title.name, middle - 90, top - 40);
-    for (int i = 0; i < kChoices; ++i) PlaceWidget(title.buttons[i], middle - 70, top + i * 44);
+    for (int i = 0; i < kChoices; ++i) PlaceWidget(title.buttons[i], middle - 70, top + i * 40);
 }
 
 }  // namespace
@@ -70,11 +70,14 @@ void DrawTitle(SDL_Surface* target) {
     }
     WriteCentred(target, BigFont(), middle, 84, "HELLO, VELTRANO");
     WriteCentred(target, SmallFont(), middle, title.name.y - 16, "YOUR NAME");
+    WriteCentred(target, SmallFont(), middle, target->h - 24, "Mouse or keys S, T, O, Q.  ` opens the console.");
+}
+
+void DrawTitleLabels(SDL_Surface* target) {
     for (int i = 0; i < kChoices; ++i) {
         const SDL_Rect box = WidgetBox(title.buttons[i]);
-        WriteCentred(target, SmallFont(), middle, box.y + box.h + 2, kLabels[i]);
+        WriteCentred(target, SmallFont(), box.x + box.w / 2, box.y + box.h / 2 - 4, kLabels[i]);
     }
-    WriteCentred(target, SmallFont(), middle, target->h - 24, "Mouse or keys S, T, O, Q.  ` opens the console.");
 }
 
 void LeaveTitle() { ShowLayer(-1); }
