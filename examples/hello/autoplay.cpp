@@ -9,6 +9,8 @@
 #include "shots.h"
 #include "testing_input.h"
 
+#include <veltrano.h>
+
 #include <algorithm>
 
 namespace VT = VeltranoTesting;
@@ -26,6 +28,9 @@ struct Script {
     Round round = Round::Coin;
     const char* typing = nullptr;  // the console line being typed
     int roundFrames = 0;
+    int optionsStep = 0, stepStart = 0;  // the options screen's steps
+    int typedAt = 0;                     // the frame the console line was done
+    int hitAt = 0;                       // the frame the blob hit
     SDLKey held[2] = {SDLK_UNKNOWN, SDLK_UNKNOWN};  // the arrows held (or W A S D)
     SDLKey held2[2] = {SDLK_UNKNOWN, SDLK_UNKNOWN};
 };
@@ -37,11 +42,22 @@ void ClickOn(const SDL_Rect& box) {
     VT::Click(x, y);
 }
 
-// A point on a slider's bar that sets it to value (of range): the bar keeps
-// 25 pixels free at each end.
-void ClickSlider(const SDL_Rect& bar, int value, int range) {
-    const int usable = bar.w - 50;
-    VT::Click(bar.x + 25 + (usable * value + usable / 2) / range, bar.y + bar.h / 2);
+// Sets a slider to value (of range) as a player does: the mouse goes down on
+// the bar at that value's place (the bar keeps 25 pixels free at each end)
+// and stays down until the slider shows the value: a slider takes its value
+// from the mouse when it is drawn while pressed, and frames are not drawn
+// at every logic frame. frames counts from the drag's start; true once done.
+bool DragSlider(OptionsWidget slider, int value, int range, int frames) {
+    if (frames == 0) {
+        const SDL_Rect bar = OptionsWidgetBox(slider);
+        const int usable = bar.w - 50;
+        VT::MoveMouse(bar.x + 25 + (usable * value + usable / 2) / range, bar.y + bar.h / 2);
+        VT::PressMouse(SDL_BUTTON_LEFT);
+        return false;
+    }
+    if (OptionsSliderValue(slider) != value) return false;
+    VT::ReleaseMouse(SDL_BUTTON_LEFT);
+    return true;
 }
 
 // Holds the key for the direction of delta (none within a few pixels).
@@ -67,9 +83,14 @@ void LetGo() {
         }
 }
 
-// One character of the console line per frame, then Return.
+// One character of the console line at a time, then Return. The console
+// takes a key again only after 120 ms (its key repeat), so the keys are
+// spaced out, as a fast typist's would be.
+constexpr int kFramesPerKey = 8;
+
 bool TypeLine() {
     if (script.typing == nullptr) return true;
+    if (script.roundFrames % kFramesPerKey != 0) return false;
     const char c = *script.typing;
     if (c == '\0') {
         VT::TapKey(SDLK_RETURN, KMOD_NONE, '\r');
@@ -79,6 +100,21 @@ bool TypeLine() {
     VT::TapKey(static_cast<SDLKey>(c), KMOD_NONE, static_cast<Uint16>(c));
     ++script.typing;
     return false;
+}
+
+// Drags the debug window by its title to the bottom right corner over a
+// few frames, counted from 0.
+void DragDebugWindow(int frames) {
+    const SDL_Rect* window = Veltrano.DwGetRect();
+    if (window == nullptr) return;
+    const int x = window->x + window->w / 2, y = window->y + 6;
+    if (frames == 0) VT::MoveMouse(x, y), VT::PressMouse(SDL_BUTTON_LEFT);
+    // The window follows the mouse as of the last logic frame, so it moves
+    // on the motion after the one that took the mouse there: two motions.
+    const int toX = Veltrano.screen->w - window->w / 2 - 4, toY = Veltrano.screen->h - window->h + 2;
+    if (frames == 2) VT::MoveMouse(toX, toY);
+    if (frames == 4) VT::MoveMouse(toX + 1, toY);
+    if (frames == 6) VT::ReleaseMouse(SDL_BUTTON_LEFT);
 }
 
 void NextRound(Round round) {
@@ -106,15 +142,18 @@ void PlaySolo() {
         case Round::Console:
             // The console fades in first; then the command is typed into it.
             if (script.roundFrames < 10 || !TypeLine()) break;
-            if (script.roundFrames == 40) SaveShot("console");
-            if (script.roundFrames == 42) VT::TapKey(SDLK_BACKQUOTE, KMOD_NONE, '`');
-            if (script.roundFrames == 60) NextRound(Round::Enemy);
+            if (script.typedAt == 0) script.typedAt = script.roundFrames;
+            if (script.roundFrames == script.typedAt + 20) SaveShot("console");
+            if (script.roundFrames == script.typedAt + 22) VT::TapKey(SDLK_BACKQUOTE, KMOD_NONE, '`');
+            // Then the debug window is dragged out of the way by its title.
+            DragDebugWindow(script.roundFrames - script.typedAt - 30);
+            if (script.roundFrames == script.typedAt + 40) NextRound(Round::Enemy);
             break;
         case Round::Enemy:
             if (player.hits > 0) {
-                SaveShot("enemy-hit");
-                NextRound(Round::Done);
-                VT::TapKey(SDLK_ESCAPE);
+                if (script.hitAt == 0) script.hitAt = script.roundFrames, LetGo();
+                if (script.roundFrames == script.hitAt + 4) SaveShot("enemy-hit");
+                if (script.roundFrames == script.hitAt + 6) NextRound(Round::Done), VT::TapKey(SDLK_ESCAPE);
             } else if (NearestEnemy(x, y)) {
                 SteerTowards(x, y);
             }
@@ -127,6 +166,7 @@ void PlaySolo() {
 // Two players: the first goes for coins, the second (W A S D) walks down
 // and right until the server has relayed it for a while, then give up.
 void PlayPair(int frames) {
+    if (frames > 100) return;  // given up: no key may be held into the next screens
     float x = 0, y = 0;
     if (NearestCoin(x, y)) SteerTowards(x, y);
     float x2 = 0, y2 = 0;
@@ -148,13 +188,26 @@ void OnTitle(int frames) {
     ClickOn(TitleButton(tour[std::min(script.titleVisits, 4) - 1]));
 }
 
+// Three sliders dragged one after the other, then Apply, then Back.
 void OnOptions(int frames) {
-    if (frames == 10) ClickSlider(OptionsWidgetBox(OptionsWidget::Resolution), 1, 2);  // 800 x 600
-    if (frames == 16) ClickSlider(OptionsWidgetBox(OptionsWidget::Music), 7, 10);
-    if (frames == 22) ClickSlider(OptionsWidgetBox(OptionsWidget::Sound), 4, 10);
-    if (frames == 30) SaveShot("options");
-    if (frames == 34) ClickOn(OptionsWidgetBox(OptionsWidget::Apply));
-    if (frames == 50) ClickOn(OptionsWidgetBox(OptionsWidget::Back));
+    if (frames == 1) script.optionsStep = 0, script.stepStart = 10;
+    const int since = frames - script.stepStart;
+    if (since < 0) return;
+    bool done = false;
+    switch (script.optionsStep) {
+        case 0: done = DragSlider(OptionsWidget::Resolution, 1, 2, since); break;  // 800 x 600
+        case 1: done = DragSlider(OptionsWidget::Music, 7, 10, since); break;
+        case 2: done = DragSlider(OptionsWidget::Sound, 4, 10, since); break;
+        case 3:
+            SaveShot("options");
+            ClickOn(OptionsWidgetBox(OptionsWidget::Apply));
+            done = true;
+            break;
+        case 4:
+            if (since == 15) ClickOn(OptionsWidgetBox(OptionsWidget::Back));
+            break;
+    }
+    if (done) ++script.optionsStep, script.stepStart = frames + 1;
 }
 
 void OnScores(int frames) {

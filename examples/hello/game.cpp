@@ -55,17 +55,18 @@ const ScreenCalls* Find(Screen id) {
 
 void Render(int) {
     loop.screen->draw(Veltrano.screen);
+    // The whole screen was painted over the widgets and the developer
+    // windows: they are drawn again every frame (IButton draws only when a
+    // render is asked for).
+    Veltrano.RenderNeeded(1);
     IButton->Draw();
     if (loop.screen->overlay != nullptr) loop.screen->overlay(Veltrano.screen);
-    // The whole screen was painted over the widgets and the developer
-    // windows: they are drawn again every frame.
-    Veltrano.RenderNeeded(1);
 }
 
 void SwitchTo(const ScreenCalls* next) {
     loop.screen->leave();
     FadeOut();
-    ILogSystem.Msg(0, " . Screen: %s\n", next->name);
+    ILogSystem.Msg(0, " . Screen: %s (at %.1f s)\n", next->name, ITimeSystem->GetTimeNow() / 1000.0);
     loop.screen = next;
     loop.framesOnScreen = 0;
     next->enter();

@@ -14,6 +14,7 @@ const char* PlayerName();
 enum class OptionsWidget { Resolution, FullScreen, Music, Sound, Apply, Back };
 SDL_Rect OptionsWidgetBox(OptionsWidget widget);
 SDLKey OptionsKey(OptionsWidget widget);  // Apply and Back only
+int OptionsSliderValue(OptionsWidget slider);
 
 // The middle of a widget's box.
 inline void Centre(const SDL_Rect& box, int& x, int& y) {

@@ -182,7 +182,7 @@ void DrawField(SDL_Surface* target) {
     SDL_FillRect(target, nullptr, Rgb(10, 12, 24));
     DrawLevel(play.level, target, FieldLeft(), FieldTop());
     // A hurt critter blinks while it cannot be hurt again.
-    const bool blinkedOut = play.safeFrames > 0 && play.safeFrames / 6 % 2 == 0;
+    const bool blinkedOut = play.safeFrames > 0 && play.safeFrames / 6 % 2 == 1;
     DrawCast(target, play.state.twoPlayers && SecondPlayerSeen(), !blinkedOut);
     DrawHud(target);
 }
@@ -203,7 +203,7 @@ Screen StepPlay() {
     UpdateState();
     if (play.state.lives <= 0) return Finish();
     if (play.state.coinsLeft == 0 && !StartLevel(play.state.level + 1)) return Finish();
-    return Screen::Play;
+    return play.state.twoPlayers ? Screen::TwoPlayers : Screen::Play;
 }
 
 void DrawPlay(SDL_Surface* target) {
