@@ -38,7 +38,7 @@ const ScreenCalls kScreens[] = {
 
 // A self-playing run that has not finished by then is stuck: it ends, so a
 // test fails instead of hanging.
-constexpr int kSelfPlayLimitMs = 25000;
+constexpr int kSelfPlayLimitMs = 90000;
 
 struct Loop {
     const ScreenCalls* screen = &kScreens[0];

@@ -65,6 +65,7 @@ bool ReadElement(int doc, Level& level, int& rows) {
 }  // namespace
 
 bool ReadLevel(int doc, Level& level) {
+    level = Level{};  // nothing of a level read before may stay
     if (Veltrano.XMLNodeFirst(doc) != 1) return false;
     char* name = nullptr;
     if (Veltrano.XMLAttributeGet(doc, "name", &name) == 1 && name != nullptr) level.name = name;
@@ -86,7 +87,7 @@ bool LoadLevel(int number, Level& level) {
         ILogSystem.Msg(0, " . Level %s is not in %s\n", block, kAssets);
         return false;
     }
-    Level read;
+    Level read;  // the game's level changes only when the whole document is good
     const bool ok = ReadLevel(doc, read);
     Veltrano.XMLClose(doc);
     if (!ok) {

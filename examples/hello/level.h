@@ -32,8 +32,9 @@ struct Level {
     std::vector<EnemyStart> enemies;
 };
 
-// Reads the level from the open document doc; false (the level half read)
-// when a row or a cell is malformed or the grid is incomplete.
+// Reads the level from the open document doc into level (emptied first);
+// false, the level half read, when a row or a cell is malformed or the grid
+// is incomplete.
 bool ReadLevel(int doc, Level& level);
 
 // Reads level number (1..kLevelCount) from the archive. A document that is
