@@ -1,5 +1,5 @@
 // What the menu screens show the self-playing run: where their widgets are,
-// so it can click them like a player would, and the keys that work too.
+// so it can click them like a player would.
 #ifndef HELLO_MENUS_H
 #define HELLO_MENUS_H
 
@@ -7,13 +7,11 @@
 
 enum class TitleChoice { Start, TwoPlayers, Options, Quit };
 SDL_Rect TitleButton(TitleChoice choice);
-SDLKey TitleKey(TitleChoice choice);
 // The name typed into the title's input box, for the high-score table.
 const char* PlayerName();
 
 enum class OptionsWidget { Resolution, FullScreen, Music, Sound, Apply, Back };
 SDL_Rect OptionsWidgetBox(OptionsWidget widget);
-SDLKey OptionsKey(OptionsWidget widget);  // Apply and Back only
 int OptionsSliderValue(OptionsWidget slider);
 
 // The middle of a widget's box.

@@ -126,7 +126,3 @@ void LeaveOptions() { ShowLayer(-1); }
 SDL_Rect OptionsWidgetBox(OptionsWidget widget) { return WidgetBox(Get(widget)); }
 
 int OptionsSliderValue(OptionsWidget slider) { return IButton->GetValue(Get(slider).id); }
-
-SDLKey OptionsKey(OptionsWidget widget) {
-    return widget == OptionsWidget::Apply ? SDLK_a : widget == OptionsWidget::Back ? SDLK_b : SDLK_UNKNOWN;
-}

@@ -36,6 +36,7 @@ struct Play {
     int framesLeft = 0, levelFrames = 0, safeFrames = 0;
     float secondX = 0, secondY = 0;  // the second player as it moves itself
     bool over = false;
+    Screen self = Screen::Play;      // Play or TwoPlayers, as entered
     SDL_Surface* scene = nullptr;    // the entrance effect's source
 };
 Play play;
@@ -67,7 +68,9 @@ bool StartLevel(int number) {
     return true;
 }
 
-void StartGame(bool twoPlayers) {
+void StartGame(Screen self) {
+    const bool twoPlayers = self == Screen::TwoPlayers;
+    play.self = self;
     play.state = PlayerState{};
     play.state.lives = kLives;
     play.state.twoPlayers = twoPlayers && StartNetPlay();
@@ -189,8 +192,9 @@ void DrawField(SDL_Surface* target) {
 
 }  // namespace
 
-void EnterPlay() { StartGame(false); }
-void EnterTwoPlayers() { StartGame(true); }
+void EnterPlay() { StartGame(Screen::Play); }
+// Without a network the second player cannot join: the game is then played alone.
+void EnterTwoPlayers() { StartGame(Screen::TwoPlayers); }
 
 Screen StepPlay() {
     if (play.over || KeyWentDown(SDLK_ESCAPE)) return Finish();
@@ -203,7 +207,7 @@ Screen StepPlay() {
     UpdateState();
     if (play.state.lives <= 0) return Finish();
     if (play.state.coinsLeft == 0 && !StartLevel(play.state.level + 1)) return Finish();
-    return play.state.twoPlayers ? Screen::TwoPlayers : Screen::Play;
+    return play.self;
 }
 
 void DrawPlay(SDL_Surface* target) {

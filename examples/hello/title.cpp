@@ -83,7 +83,6 @@ void DrawTitleLabels(SDL_Surface* target) {
 void LeaveTitle() { ShowLayer(-1); }
 
 SDL_Rect TitleButton(TitleChoice choice) { return WidgetBox(title.buttons[static_cast<int>(choice)]); }
-SDLKey TitleKey(TitleChoice choice) { return kKeys[static_cast<int>(choice)]; }
 
 const char* PlayerName() {
     const char* name = title.name.id >= 0 ? IButton->GetText(title.name.id) : nullptr;
