@@ -37,11 +37,12 @@ class Veltrano_CFont;
 /// <b>What fires when.</b> Once per logic frame, inside Veltrano.Update after
 /// the input is read, the core runs the input check of every visible widget
 /// of every visible layer that is not disabled. The mouse is over a widget
-/// when strictly inside its box (state 2). While a mouse button of its mask
-/// is down the state is 4; in the first logic frame in which that button is
-/// up again, after being down in the previous logic frame, with the mouse
-/// over the widget (where it was pressed does not matter), the state is 8
-/// and a mouse activation is marked pending. Input boxes never go beyond 2.
+/// when strictly inside its box (state 2; otherwise 1). While the mouse is
+/// over it and a mouse button of its mask is down the state is 4; in the
+/// first logic frame in which that button is up again, after being down in
+/// the previous logic frame, with the mouse over the widget (where it was
+/// pressed does not matter), the state is 8 and a mouse activation is marked
+/// pending. Input boxes never go beyond 2.
 /// Types 1, 2, 4 and 32 also react to their activation key (wherever the
 /// mouse is, and not while an input box is being edited): 4 during the first
 /// 120 ms the key is down, then 8 for one logic frame, then again 4, so a
