@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs the API reference check on planted headers: one with an undocumented
+# method, a method missing an @param and an undocumented function must fail
+# naming all three; the same header fully documented must pass and produce
+# the pages.
+#   usage: check_planted.sh PATH_TO_api_docs.sh
+set -uo pipefail
+CHECK=$1
+TREE=$(mktemp -d)
+trap 'rm -rf "$TREE"' EXIT
+failed=0
+fail() { echo "FAIL: $1"; failed=1; }
+
+cat > "$TREE/planted.h" <<'HEADER'
+/// @file
+/// A planted header.
+#include "veltrano_export.h"
+
+/// A planted interface.
+class VELTRANO_API Planted {
+public:
+    /// Documented with every parameter.
+    /// @param count  how many.
+    /// @return count.
+    int Whole(int count);
+    int Bare(int count);
+    /// Documented without its parameter.
+    /// @return 0.
+    int Half(int count);
+};
+
+int PlantedFunction(int count);
+HEADER
+output=$("$CHECK" "$TREE/out" "$TREE/planted.h" 2>&1); status=$?
+[ "$status" -eq 1 ] || fail "undocumented declarations passed (status $status)"
+grep -q "planted.h:12: .*Member Bare(int count) (function) of class Planted is not documented" <<< "$output" \
+  || fail "the undocumented method was not named: $output"
+grep -q "planted.h:14: .*parameters of member Planted::Half are not documented" <<< "$output" \
+  || fail "the missing @param was not named: $output"
+grep -q "planted.h:18: .*PlantedFunction" <<< "$output" || fail "the undocumented function was not named: $output"
+
+sed -i -e 's|^    int Bare|    /// Now documented.\n    /// @param count  how many.\n    /// @return 1.\n    int Bare|' \
+       -e 's|^    /// @return 0.|    /// @param count  how many.\n    /// @return 0.|' \
+       -e 's|^int PlantedFunction|/// A planted function.\n/// @param count  how many.\n/// @return 2.\nint PlantedFunction|' \
+       "$TREE/planted.h"
+output=$("$CHECK" "$TREE/out" "$TREE/planted.h" 2>&1); status=$?
+[ "$status" -eq 0 ] || fail "a documented header failed (status $status): $output"
+[ -f "$TREE/out/html/index.html" ] || fail "no index page was written"
+
+[ "$failed" -eq 0 ] && echo "planted headers: checked as expected"
+exit "$failed"
