@@ -23,16 +23,16 @@ public:
     Veltrano_IImage& operator=(const Veltrano_IImage&) = delete;
 
     /// Loads the "IMG" block of an open archive. An 8-bit image keeps its
-    /// palette and is never converted (logs "... Warning: 8bits surface
-    /// loaded, it could be a different screen format.").
+    /// palette and is never converted (logs
+    /// "... Warning: 8bits surface loaded, it could be a different screen format.").
     /// @param dpfHandle  a handle from IStuffDPF->Open.
     /// @param name       the block's name.
     /// @param header     filled with the stored size, depth, alpha, colour key
     ///                   and the name; may be null.
     /// @return a new surface; null for a handle below 1, a missing block or a
     ///         damaged one.
-    /// Logs " . [IImage->Load('archive','name',0xheader)] Error: image not
-    /// found." or "... Error: image block is damaged." on failure.
+    /// Logs " . [IImage->Load('archive','name',0xheader)] Error: image not found." or
+    /// "... Error: image block is damaged." on failure.
     SDL_Surface* Load(int dpfHandle, const char* name, sHeaderIPF* header);
     /// Opens the archive, loads the "IMG" block as Load(int, ...) does and
     /// closes the archive.
@@ -50,8 +50,8 @@ public:
     /// @return AddData's result: the stored size (> 0), -1 when a block of
     ///         that name exists, 0 on failure (handle below 1, null name or
     ///         surface, the copy cannot be made).
-    /// Logs " . [IImage->Save(handle,'name')] Error: the name is longer than
-    /// 31 characters." for a long name; AddData logs its own failures.
+    /// Logs " . [IImage->Save(handle,'name')] Error: the name is longer than 31 characters." for a long name; AddData
+    /// logs its own failures.
     int Save(int dpfHandle, const char* name, SDL_Surface* surface);
     /// Opens the archive (creating it when the file does not exist), stores
     /// the surface as Save(int, ...) does and closes the archive.

@@ -35,8 +35,8 @@ public:
     /// @param line1b    optional continuation of line1 after " - ", null for none.
     /// @param line2     optional third banner line, null for none.
     /// When the file cannot be created, "ILogSysError.txt" in the working
-    /// directory is used instead and " . Warning: it was not possible to
-    /// create your log file." is logged; when that fails too, file output is
+    /// directory is used instead and " . Warning: it was not possible to create your log file." is logged; when that
+    /// fails too, file output is
     /// off and the other outputs still work.
     void Init(const char* fileName, char outputs, char level, const char* title,
               const char* line1, const char* line1b, const char* line2);
@@ -59,8 +59,8 @@ public:
 
     /// Opens a named section of the profiler (nesting allowed: a section
     /// opened inside another is counted as its child). Up to 50 distinct
-    /// names per period; the 51st logs " . [ILogSystem::ProfileBegin]
-    /// Warning: maximum samples(50) reached." once and is not measured.
+    /// names per period; the 51st logs " . [ILogSystem::ProfileBegin] Warning: maximum samples(50) reached." once and
+    /// is not measured.
     /// @param name  the section's name, compared case-sensitively.
     void ProfileBegin(const char* name);
     /// Closes a section opened by ProfileBegin; an unknown name is ignored.
@@ -69,8 +69,8 @@ public:
     /// Writes the table of sections (average, minimum and maximum share of
     /// the period in percent, count, indented name) at level 0 and starts a
     /// new period. Sections left open or closed too often are reported with
-    /// " . [ILogSystem::ProfileBegin] Warning: ProfileBegin called without a
-    /// ProfileEnd." or "... ProfileEnd called without a ProfileBegin.";
+    /// " . [ILogSystem::ProfileBegin] Warning: ProfileBegin called without a ProfileEnd." or
+    /// "... ProfileEnd called without a ProfileBegin.";
     /// " . [ILogSystem::Profile] Warning: maximum samples(50) reached." when
     /// the history of names is full.
     void ProfileShow();

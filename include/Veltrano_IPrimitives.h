@@ -19,8 +19,7 @@
 /// format, `...RGBA` calls the colour's bytes (mapped with SDL_MapRGBA).
 class VELTRANO_API Veltrano_IPrimitives {
 public:
-    /// Sets the collision method to 1; logs " . [IPrimitives] Interfaz
-    /// created." at level 5.
+    /// Sets the collision method to 1; logs " . [IPrimitives] Interfaz created." at level 5.
     Veltrano_IPrimitives();
     /// Logs " . [IPrimitives] Interfaz deleted." at level 5.
     ~Veltrano_IPrimitives();

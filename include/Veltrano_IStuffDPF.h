@@ -19,8 +19,8 @@ class VELTRANO_API Veltrano_IStuffDPF {
 public:
     /// Keys the ciphers; logs " . [IStuffDPF] Interfaz created." at level 5.
     Veltrano_IStuffDPF();
-    /// Closes every archive still open, logging " . [IStuffDPF] Warning:
-    /// 'file' DPF file was not closed on your code. Doing it now!" for each,
+    /// Closes every archive still open, logging
+    /// " . [IStuffDPF] Warning: 'file' DPF file was not closed on your code. Doing it now!" for each,
     /// then " . [IStuffDPF] Interfaz deleted." at level 5.
     ~Veltrano_IStuffDPF();
     Veltrano_IStuffDPF(const Veltrano_IStuffDPF&) = delete;
@@ -32,12 +32,10 @@ public:
     /// name_v3.dpf. An archive new to this run must pass its CRC check.
     /// @param dpfFile  the archive's file name.
     /// @return the handle (positive); -1 on failure; 0 when 32 archives are
-    ///         open already (" . [IStuffDPF] Warning: reached maximum limit
-    ///         of DPF files opened(32).").
+    ///         open already (" . [IStuffDPF] Warning: reached maximum limit of DPF files opened(32).").
     /// Logs " . [IStuffDPF->Open('file')] Error: " followed by the system's
-    /// error text, "it is not a valid DPF.", "'DPFv5.0' version is not
-    /// supported.", "the given DPF is corrupted.", "the file name is too
-    /// long.", "it is not possible to update a DPF opened in read only mode."
+    /// error text, "it is not a valid DPF.", "'DPFv5.0' version is not supported.", "the given DPF is corrupted.",
+    /// "the file name is too long.", "it is not possible to update a DPF opened in read only mode."
     /// or "it was not possible to update the given DPF from v3.0 to v4.0." on
     /// failure.
     int Open(const char* dpfFile);
@@ -53,17 +51,16 @@ public:
     ///                   data is set to null.
     /// @return 1 found; 0 no block (also when the archive is protected and no
     ///         password is set); 2 on an input/output error or an unknown handle.
-    /// Logs " . [IStuffDPF->Find(handle)] Error: the given DPF is protected and
-    /// the key was not set." or " . [IStuffDPF->FindFirst(handle)] Error: the
-    /// first block was unsuccessfully loaded." on failure.
+    /// Logs " . [IStuffDPF->Find(handle)] Error: the given DPF is protected and the key was not set." or
+    /// " . [IStuffDPF->FindFirst(handle)] Error: the first block was unsuccessfully loaded." on failure.
     int FindFirst(int dpfHandle, DPF_BlockData* block);
     /// Finds the block after the one found last in this archive.
     /// @param dpfHandle  a handle from Open or Create.
     /// @param block      receives the record as FindFirst fills it.
     /// @return 1 found; 0 no more blocks; 2 on an input/output error or an
     ///         unknown handle.
-    /// Logs as FindFirst, with " . [IStuffDPF->FindNext(handle)] Error: the
-    /// next block was unsuccessfully loaded." for a truncated header block.
+    /// Logs as FindFirst, with " . [IStuffDPF->FindNext(handle)] Error: the next block was unsuccessfully loaded."
+    /// for a truncated header block.
     int FindNext(int dpfHandle, DPF_BlockData* block);
     /// Finds the first block whose name and type equal those in `block`
     /// (case-sensitive).
@@ -79,11 +76,10 @@ public:
     /// @param block      cleared, then filled; the caller releases `data` with
     ///                   FreeBlock.
     /// @return the block's size (the byte count at block->data), or 0 on failure.
-    /// Logs " . [IStuffDPF->LoadBlock('file','type','name')] Warning: datablock
-    /// was not found in the given DPF." for a missing block, and "... Error:
-    /// the given DPF is protected and the key was not set.", "... Error:
-    /// datablock was not loaded successfully." or "... Error: UCL failed to
-    /// decompress the data block." on failure.
+    /// Logs " . [IStuffDPF->LoadBlock('file','type','name')] Warning: datablock was not found in the given DPF." for
+    /// a missing block, and "... Error: the given DPF is protected and the key was not set.",
+    /// "... Error: datablock was not loaded successfully." or "... Error: UCL failed to decompress the data block."
+    /// on failure.
     int LoadBlock(int dpfHandle, const char* type, const char* name, DPF_BlockData* block);
     /// Releases the bytes of a loaded block and sets `data` to null.
     /// @param block  a record filled by LoadBlock.
@@ -148,14 +144,14 @@ public:
     ///                   storage (0 compress, 1 raw, anything else scrambled,
     ///                   stored back as 2), size and data; storedSize is ignored.
     /// @return the stored size (> 0); -1 when a block of that name and type
-    ///         exists (" . [IStuffDPF->AddData(handle,'name')] Info: block
-    ///         already exists." at level 5); 0 on failure.
-    /// Logs " . [IStuffDPF->AddData(handle,'name')] Error: " followed by "name
-    /// or type are too long. Maximum chars for name is 32 and 8 for type.",
-    /// "the given DPF is protected and the key was not set.", "it was not
-    /// possible to access to the DPF.", "the data block is empty or invalid.",
-    /// "not enough memory for the data block.", "UCL failed to compress the
-    /// data block." or "it was not possible to write to the DPF." on failure;
+    ///         exists (" . [IStuffDPF->AddData(handle,'name')] Info: block already exists." at level 5); 0 on
+    ///         failure.
+    /// Logs " . [IStuffDPF->AddData(handle,'name')] Error: " followed by
+    /// "name or type are too long. Maximum chars for name is 32 and 8 for type.",
+    /// "the given DPF is protected and the key was not set.", "it was not possible to access to the DPF.",
+    /// "the data block is empty or invalid.",
+    /// "not enough memory for the data block.", "UCL failed to compress the data block." or
+    /// "it was not possible to write to the DPF." on failure;
     /// an unknown handle fails silently.
     int AddData(int dpfHandle, DPF_BlockData* block);
     /// Appends a whole file as a compressed block of type "FILE" named by the
@@ -169,8 +165,8 @@ public:
     /// Compact.
     /// @param dpfHandle  a handle from Open or Create.
     /// @param block      gives the name and type; its other fields are kept.
-    /// @return 1 deleted; 0 when not found (" . [IStuffDPF->Delete(handle)]
-    ///         Warning: datablock was not found in the given DPF."), for a
+    /// @return 1 deleted; 0 when not found
+    ///         (" . [IStuffDPF->Delete(handle)] Warning: datablock was not found in the given DPF."), for a
     ///         negative handle, or when the header cannot be rewritten
     ///         ("... Error: it was not possible to write to the DPF.").
     int Delete(int dpfHandle, DPF_BlockData* block);
@@ -181,13 +177,11 @@ public:
     /// "dpf.tmp" in the working directory, pausing 10 ms per block).
     /// @param dpfFile  the archive's file name.
     /// @return 1 compacted; 0 otherwise, also when there was nothing to do
-    ///         (" . [IStuffDPF->Compact('file')] Info: the given DPF does not
-    ///         need a compact process." at level 5).
-    /// Logs " . [IStuffDPF->Compact('file')] Error: " followed by "the given
-    /// DPF is already opened. We can not compact it.", "the given DPF is
-    /// protected and the key was not set.", "compacted DPF has wrong
-    /// structure, aborting process." or "it was not possible to access to given
-    /// DPF. (reason)." on failure; the source is left as it was.
+    ///         (" . [IStuffDPF->Compact('file')] Info: the given DPF does not need a compact process." at level 5).
+    /// Logs " . [IStuffDPF->Compact('file')] Error: " followed by
+    /// "the given DPF is already opened. We can not compact it.",
+    /// "the given DPF is protected and the key was not set.", "compacted DPF has wrong structure, aborting process."
+    /// or "it was not possible to access to given DPF. (reason)." on failure; the source is left as it was.
     int Compact(const char* dpfFile);
     /// Sets the password of protected archives, for all archives until replaced.
     /// @param password  the key bytes; null is ignored.
@@ -199,14 +193,13 @@ public:
     /// @param dpfFile   the archive's file name.
     /// @param password  the key bytes.
     /// @param length    8..56 bytes.
-    /// @return 1 written (" . [IStuffDPF->Protect('file')] Info: process
-    ///         completed. New 'copy' file created." at level 2); 0 otherwise,
+    /// @return 1 written (" . [IStuffDPF->Protect('file')] Info: process completed. New 'copy' file created." at
+    ///         level 2); 0 otherwise,
     ///         silently for a null argument, a bad length or a name longer
     ///         than 245 characters.
-    /// Logs " . [IStuffDPF->Protect('file')] Error: the given DPF is already
-    /// opened. We can not protect it.", "... Warning: the given DPF is already
-    /// protected." or "... Error: process has failed. Try to compact the
-    /// source DPF." on failure.
+    /// Logs " . [IStuffDPF->Protect('file')] Error: the given DPF is already opened. We can not protect it.",
+    /// "... Warning: the given DPF is already protected." or
+    /// "... Error: process has failed. Try to compact the source DPF." on failure.
     int Protect(const char* dpfFile, unsigned char* password, unsigned char length);
     /// Writes a plain copy of a closed protected archive beside it: the name
     /// up to its last '.' plus "_unsecure.dpf". The password set with
@@ -214,14 +207,13 @@ public:
     /// @param dpfFile   the archive's file name.
     /// @param password  the archive's key bytes.
     /// @param length    8..56 bytes.
-    /// @return 1 written (" . [IStuffDPF->UnProtect('file')] Info: process
-    ///         completed. New 'copy' file created." at level 2); 0 otherwise,
+    /// @return 1 written (" . [IStuffDPF->UnProtect('file')] Info: process completed. New 'copy' file created." at
+    ///         level 2); 0 otherwise,
     ///         silently for a null argument, a bad length or a name longer
     ///         than 245 characters.
-    /// Logs " . [IStuffDPF->UnProtect('file')] Error: the given DPF is already
-    /// opened. We can not unprotect it.", "... Warning: the given DPF is
-    /// already unprotected." or "... Error: process has failed. Is the
-    /// password right?" on failure.
+    /// Logs " . [IStuffDPF->UnProtect('file')] Error: the given DPF is already opened. We can not unprotect it.",
+    /// "... Warning: the given DPF is already unprotected." or
+    /// "... Error: process has failed. Is the password right?" on failure.
     int UnProtect(const char* dpfFile, unsigned char* password, unsigned char length);
 
 private:

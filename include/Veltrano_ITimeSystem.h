@@ -14,8 +14,7 @@ struct TimeSystemState;
 /// through the global pointer ITimeSystem; main thread only.
 class VELTRANO_API Veltrano_ITimeSystem {
 public:
-    /// Creates a time system that is not ready; logs " . [ITimeSystem]
-    /// Interfaz created." at level 5.
+    /// Creates a time system that is not ready; logs " . [ITimeSystem] Interfaz created." at level 5.
     Veltrano_ITimeSystem();
     /// Logs " . [ITimeSystem] Interfaz deleted." at level 5.
     ~Veltrano_ITimeSystem();
@@ -23,17 +22,16 @@ public:
     Veltrano_ITimeSystem& operator=(const Veltrano_ITimeSystem&) = delete;
 
     /// Starts the clock and clears the counters. Needs SDL's timer: without
-    /// it logs " . [ITimeSystem->Init()] Warning: SDL_INIT_TIMER was not
-    /// initialized." and the time system stays as it was (not ready at first).
+    /// it logs " . [ITimeSystem->Init()] Warning: SDL_INIT_TIMER was not initialized." and the time system stays as
+    /// it was (not ready at first).
     /// @param mode  0: first start, also clears the desired rates; 1: restart
     ///              keeping them (only when already ready; Veltrano.CleanUp
     ///              uses it); any other value does nothing.
     void Init(int mode);
     /// Sets the desired render and logic rates; nothing before a successful
-    /// Init. A non-zero render rate on a double-buffered screen logs
-    /// " . [ITimeSystem->SetRate(rfr,lfr)] Warning: doublebuffer screen
-    /// detected. Use 0 for RFR to get the smoothest animation." The
-    /// last-second and average figures start at the new rates.
+    /// Init. The last-second and average figures start at the new rates.
+    /// A non-zero render rate on a double-buffered screen logs the warning
+    /// " . [ITimeSystem->SetRate(rfr,lfr)] Warning: doublebuffer screen detected. Use 0 for RFR ..."
     /// @param rfr  rendered frames per second, capped at 120; 0 = every pass.
     /// @param lfr  logic frames per second, capped at 200; 0 = every pass.
     void SetRate(unsigned int rfr, unsigned int lfr);
@@ -72,8 +70,7 @@ public:
     /// @return the milliseconds, or -1 when not ready.
     int GetTimeNow();
     /// Logs the timer information (execution time, frame totals, desired,
-    /// last-second and average rates) at level 0, or "-> ITimeSystem was not
-    /// initialized." when not ready.
+    /// last-second and average rates) at level 0, or "-> ITimeSystem was not initialized." when not ready.
     void Info();
 
 private:

@@ -28,8 +28,8 @@ VELTRANO_API int CPU_getCPUIDFamily();
 /// @param path  0 (the runtime memcpy), 1..5 (MMX-I, MMX-II, MMX-V, SSE-2,
 ///              K7) or 10..21 (tuned for one processor generation each).
 /// @return 1 when the path exists and was selected, logging
-///         " . Selected '...' optimized code path." (or " . Selected normal
-///         code path.") at level 2; 0 for any other number, which changes
+///         " . Selected '...' optimized code path." (or " . Selected normal code path.") at level 2; 0 for any other
+///         number, which changes
 ///         nothing and logs nothing.
 VELTRANO_API unsigned char SelectCPUCore(int path);
 

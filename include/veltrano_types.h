@@ -40,7 +40,9 @@ struct DPF_BlockData {
     unsigned char storage;   ///< 0 compressed, 1 raw, 2 raw and scrambled.
     int size;                ///< Bytes as the game sees them (after decompression).
     int storedSize;          ///< Bytes as stored in the archive, before padding; ignored by AddData.
-    char* data;              ///< The bytes: owned by the holder after LoadBlock, released by FreeBlock; null after a Find.
+    /// The bytes: owned by the holder after LoadBlock (FreeBlock releases
+    /// them); null after a Find.
+    char* data;
 };
 
 /// Pixel-format record (40 bytes) kept in image, tile and font blocks.
