@@ -216,5 +216,5 @@ case "${1:-}" in
     tools/docs/api_docs.sh "$ROOT/build-docs"
     ;;
   *)
-    sed -n '2,12p' "$0"; exit 2 ;;
+    sed -n '2,11p' "$0"; exit 2 ;;
 esac

@@ -19,7 +19,9 @@ public:
     Veltrano_IImage();
     /// Logs " . [IImage] Interfaz deleted." at level 5.
     ~Veltrano_IImage();
+    /// Not copyable: the core makes the one interface object.
     Veltrano_IImage(const Veltrano_IImage&) = delete;
+    /// Not assignable, for the same reason.
     Veltrano_IImage& operator=(const Veltrano_IImage&) = delete;
 
     /// Loads the "IMG" block of an open archive. An 8-bit image keeps its

@@ -20,7 +20,9 @@ public:
     Veltrano_ILogSystem();
     /// Frees the profile tables and closes the file.
     ~Veltrano_ILogSystem();
+    /// Not copyable: each object owns its private state.
     Veltrano_ILogSystem(const Veltrano_ILogSystem&) = delete;
+    /// Not assignable, for the same reason.
     Veltrano_ILogSystem& operator=(const Veltrano_ILogSystem&) = delete;
 
     /// Configures the outputs and writes the banner (version, copyright,

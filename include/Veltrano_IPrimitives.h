@@ -23,7 +23,9 @@ public:
     Veltrano_IPrimitives();
     /// Logs " . [IPrimitives] Interfaz deleted." at level 5.
     ~Veltrano_IPrimitives();
+    /// Not copyable: the core makes the one interface object.
     Veltrano_IPrimitives(const Veltrano_IPrimitives&) = delete;
+    /// Not assignable, for the same reason.
     Veltrano_IPrimitives& operator=(const Veltrano_IPrimitives&) = delete;
 
     /// Locks a surface, only when SDL requires it for that surface.

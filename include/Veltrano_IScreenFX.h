@@ -27,7 +27,9 @@ public:
     /// Deletes the primitives interface when it made it; logs
     /// " . [IScreenFX] Interfaz deleted." at level 5.
     ~Veltrano_IScreenFX();
+    /// Not copyable: the core makes the one interface object.
     Veltrano_IScreenFX(const Veltrano_IScreenFX&) = delete;
+    /// Not assignable, for the same reason.
     Veltrano_IScreenFX& operator=(const Veltrano_IScreenFX&) = delete;
 
     /// Mirrors a rectangle of a surface left to right.

@@ -23,7 +23,9 @@ public:
     /// " . [IStuffDPF] Warning: 'file' DPF file was not closed on your code. Doing it now!" for each,
     /// then " . [IStuffDPF] Interfaz deleted." at level 5.
     ~Veltrano_IStuffDPF();
+    /// Not copyable: each object owns its private state.
     Veltrano_IStuffDPF(const Veltrano_IStuffDPF&) = delete;
+    /// Not assignable, for the same reason.
     Veltrano_IStuffDPF& operator=(const Veltrano_IStuffDPF&) = delete;
 
     /// Opens an archive, read-write or else read-only (then logging

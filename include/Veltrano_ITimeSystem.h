@@ -18,7 +18,9 @@ public:
     Veltrano_ITimeSystem();
     /// Logs " . [ITimeSystem] Interfaz deleted." at level 5.
     ~Veltrano_ITimeSystem();
+    /// Not copyable: each object owns its private state.
     Veltrano_ITimeSystem(const Veltrano_ITimeSystem&) = delete;
+    /// Not assignable, for the same reason.
     Veltrano_ITimeSystem& operator=(const Veltrano_ITimeSystem&) = delete;
 
     /// Starts the clock and clears the counters. Needs SDL's timer: without

@@ -27,7 +27,9 @@ public:
     Veltrano_Main();
     /// Frees the private state; does not call Quit.
     ~Veltrano_Main();
+    /// Not copyable: each object owns its private state.
     Veltrano_Main(const Veltrano_Main&) = delete;
+    /// Not assignable, for the same reason.
     Veltrano_Main& operator=(const Veltrano_Main&) = delete;
 
     /// Starts the SDK: checks the processor and selects its copy routine,

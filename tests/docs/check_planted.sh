@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the API reference check on planted headers: one with an undocumented
-# method, a method missing an @param and an undocumented function must fail
-# naming all three; the same header fully documented must pass and produce
-# the pages.
+# method, a method missing an @param, an undocumented function and an
+# undocumented constructor (which Doxygen itself lets pass) must fail naming
+# all four; the same header fully documented must pass and produce the pages.
 #   usage: check_planted.sh PATH_TO_api_docs.sh
 set -uo pipefail
 CHECK=$1
@@ -19,6 +19,7 @@ cat > "$TREE/planted.h" <<'HEADER'
 /// A planted interface.
 class VELTRANO_API Planted {
 public:
+    Planted();
     /// Documented with every parameter.
     /// @param count  how many.
     /// @return count.
@@ -33,13 +34,16 @@ int PlantedFunction(int count);
 HEADER
 output=$("$CHECK" "$TREE/out" "$TREE/planted.h" 2>&1); status=$?
 [ "$status" -eq 1 ] || fail "undocumented declarations passed (status $status)"
-grep -q "planted.h:12: .*Member Bare(int count) (function) of class Planted is not documented" <<< "$output" \
+grep -q "planted.h:13: .*Member Bare(int count) (function) of class Planted is not documented" <<< "$output" \
   || fail "the undocumented method was not named: $output"
-grep -q "planted.h:14: .*parameters of member Planted::Half are not documented" <<< "$output" \
+grep -q "planted.h:15: .*parameters of member Planted::Half are not documented" <<< "$output" \
   || fail "the missing @param was not named: $output"
-grep -q "planted.h:18: .*PlantedFunction" <<< "$output" || fail "the undocumented function was not named: $output"
+grep -q "planted.h:19: .*PlantedFunction" <<< "$output" || fail "the undocumented function was not named: $output"
+grep -qF "planted.h:8: public declaration without a /// comment: Planted();" <<< "$output" \
+  || fail "the undocumented constructor was not named: $output"
 
-sed -i -e 's|^    int Bare|    /// Now documented.\n    /// @param count  how many.\n    /// @return 1.\n    int Bare|' \
+sed -i -e 's|^    Planted();|    /// Makes one.\n    Planted();|' \
+       -e 's|^    int Bare|    /// Now documented.\n    /// @param count  how many.\n    /// @return 1.\n    int Bare|' \
        -e 's|^    /// @return 0.|    /// @param count  how many.\n    /// @return 0.|' \
        -e 's|^int PlantedFunction|/// A planted function.\n/// @param count  how many.\n/// @return 2.\nint PlantedFunction|' \
        "$TREE/planted.h"

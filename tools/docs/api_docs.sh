@@ -27,6 +27,13 @@ version=$(sed -n 's/^project(veltrano VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLi
 status=0
 VELTRANO_DOCS_INPUT="${inputs[*]}" VELTRANO_DOCS_OUTPUT="$output" VELTRANO_DOCS_STRIP="$root/" \
   VELTRANO_DOCS_VERSION="$version" doxygen "$root/docs/Doxyfile" >/dev/null 2>"$warnings" || status=$?
+# Doxygen does not report undocumented constructors, destructors and deleted
+# members; this adds them to its warnings.
+headers=()
+for input in "${inputs[@]}"; do
+  if [ -d "$input" ]; then headers+=("$input"/*.h); else headers+=("$input"); fi
+done
+awk -f "$root/tools/docs/undocumented_members.awk" "${headers[@]}" >>"$warnings" || true
 if [ "$status" -ne 0 ] || [ -s "$warnings" ]; then
   echo "The API reference has $(grep -c . "$warnings" || true) warning lines:" >&2
   cat "$warnings" >&2

@@ -1,0 +1,28 @@
+# Lists the public declarations of classes and structs that carry no ///
+# comment: Doxygen itself does not warn about undocumented constructors,
+# destructors and deleted members. A declaration is documented by the ///
+# line right above it or a trailing ///< comment; its continuation lines are
+# not declarations. Headers here hold no function bodies.
+function report(line) { printf "%s:%d: public declaration without a /// comment: %s\n", FILENAME, FNR, line; found = 1 }
+FNR == 1 { depth = 0; public = 0; previous = ""; }
+{
+    text = $0
+    sub(/^[ \t]+/, "", text)
+    sub(/[ \t]+$/, "", text)
+    if (text == "") next
+    if (text ~ /^(class|struct) [^;]*\{$/) {
+        depth++
+        public = text ~ /^struct/
+        previous = text
+        next
+    }
+    if (depth > 0 && text ~ /^};/) { depth--; previous = text; next }
+    if (depth == 1 && text ~ /^(public|private|protected):$/) { public = text == "public:"; previous = text; next }
+    if (depth == 1 && public && text !~ /^\/\// && text !~ /^friend /) {
+        starts = previous ~ /[;{:]$/ || previous ~ /^\/\//
+        documented = previous ~ /^\/\/\/($|[^@<])/ || text ~ /\/\/\/</
+        if (starts && !documented) report(text)
+    }
+    previous = text
+}
+END { exit found }
