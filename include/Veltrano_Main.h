@@ -559,7 +559,7 @@ public:
     /// Reads an attribute of the cursor's element as an integer.
     /// @param handle  the document's handle.
     /// @param name    the attribute's name.
-    /// @param value   receives the value.
+    /// @param value   receives the value; a number beyond int's range gives the nearest int.
     /// @return 1 when present and an integer; 0 otherwise.
     int XMLAttributeGet(int handle, const char* name, int* value);
     /// Reads an attribute of the cursor's element as a number.
