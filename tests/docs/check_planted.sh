@@ -4,12 +4,7 @@
 # undocumented constructor (which Doxygen itself lets pass) must fail naming
 # all four; the same header fully documented must pass and produce the pages.
 #   usage: check_planted.sh PATH_TO_api_docs.sh
-set -uo pipefail
-CHECK=$1
-TREE=$(mktemp -d)
-trap 'rm -rf "$TREE"' EXIT
-failed=0
-fail() { echo "FAIL: $1"; failed=1; }
+source "$(dirname "$0")/../support/planted_check.sh"
 
 cat > "$TREE/planted.h" <<'HEADER'
 /// @file
@@ -34,13 +29,14 @@ int PlantedFunction(int count);
 HEADER
 output=$("$CHECK" "$TREE/out" "$TREE/planted.h" 2>&1); status=$?
 [ "$status" -eq 1 ] || fail "undocumented declarations passed (status $status)"
-grep -q "planted.h:13: .*Member Bare(int count) (function) of class Planted is not documented" <<< "$output" \
-  || fail "the undocumented method was not named: $output"
-grep -q "planted.h:15: .*parameters of member Planted::Half are not documented" <<< "$output" \
-  || fail "the missing @param was not named: $output"
-grep -q "planted.h:19: .*PlantedFunction" <<< "$output" || fail "the undocumented function was not named: $output"
-grep -qF "planted.h:8: public declaration without a /// comment: Planted();" <<< "$output" \
-  || fail "the undocumented constructor was not named: $output"
+expect "planted.h:13: error: Member Bare(int count) (function) of class Planted is not documented." \
+  "the undocumented method was not named: $output"
+expect "planted.h:15: error: parameters of member Planted::Half are not documented" \
+  "the missing @param was not named: $output"
+expect "planted.h:19: error: Member PlantedFunction(int count) (function) of file planted.h is not documented." \
+  "the undocumented function was not named: $output"
+expect "planted.h:8: public declaration without a /// comment: Planted();" \
+  "the undocumented constructor was not named: $output"
 
 sed -i -e 's|^    Planted();|    /// Makes one.\n    Planted();|' \
        -e 's|^    int Bare|    /// Now documented.\n    /// @param count  how many.\n    /// @return 1.\n    int Bare|' \
@@ -51,5 +47,4 @@ output=$("$CHECK" "$TREE/out" "$TREE/planted.h" 2>&1); status=$?
 [ "$status" -eq 0 ] || fail "a documented header failed (status $status): $output"
 [ -f "$TREE/out/html/index.html" ] || fail "no index page was written"
 
-[ "$failed" -eq 0 ] && echo "planted headers: checked as expected"
-exit "$failed"
+finish "planted headers: checked as expected"
