@@ -2,7 +2,8 @@
 # Runs the API reference check on planted headers: one with an undocumented
 # method, a method missing an @param, an undocumented function and an
 # undocumented constructor (which Doxygen itself lets pass) must fail naming
-# all four; the same header fully documented must pass and produce the pages.
+# all four, and leave alone an overload group sharing one comment; the same
+# header fully documented must pass and produce the pages.
 #   usage: check_planted.sh PATH_TO_api_docs.sh
 source "$(dirname "$0")/../support/planted_check.sh"
 
@@ -23,6 +24,13 @@ public:
     /// Documented without its parameter.
     /// @return 0.
     int Half(int count);
+    /// An overload group sharing one comment.
+    /// @param key  a name or a number.
+    /// @return 1.
+    ///@{
+    int Load(const char* key);
+    int Load(int key);
+    ///@}
 };
 
 int PlantedFunction(int count);
@@ -33,10 +41,11 @@ expect "planted.h:13: error: Member Bare(int count) (function) of class Planted 
   "the undocumented method was not named: $output"
 expect "planted.h:15: error: parameters of member Planted::Half are not documented" \
   "the missing @param was not named: $output"
-expect "planted.h:19: error: Member PlantedFunction(int count) (function) of file planted.h is not documented." \
+expect "planted.h:26: error: Member PlantedFunction(int count) (function) of file planted.h is not documented." \
   "the undocumented function was not named: $output"
 expect "planted.h:8: public declaration without a /// comment: Planted();" \
   "the undocumented constructor was not named: $output"
+grep -q "Load" <<< "$output" && fail "an overload group with a shared comment was reported: $output"
 
 sed -i -e 's|^    Planted();|    /// Makes one.\n    Planted();|' \
        -e 's|^    int Bare|    /// Now documented.\n    /// @param count  how many.\n    /// @return 1.\n    int Bare|' \
