@@ -25,7 +25,7 @@ mkdir -p "$output"
 warnings="$output/warnings.txt"
 version=$(sed -n 's/^project(veltrano VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 status=0
-VELTRANO_DOCS_INPUT="${inputs[*]}" VELTRANO_DOCS_OUTPUT="$output" VELTRANO_DOCS_STRIP="$root/" \
+VELTRANO_DOCS_INPUT="$(printf '"%s" ' "${inputs[@]}")" VELTRANO_DOCS_OUTPUT="$output" VELTRANO_DOCS_STRIP="$root/" \
   VELTRANO_DOCS_VERSION="$version" doxygen "$root/docs/Doxyfile" >/dev/null 2>"$warnings" || status=$?
 # Doxygen does not report undocumented constructors, destructors and deleted
 # members; this adds them to its warnings.
