@@ -26,7 +26,9 @@ public:
     Veltrano_ILogSystem& operator=(const Veltrano_ILogSystem&) = delete;
 
     /// Configures the outputs and writes the banner (version, copyright,
-    /// title, the given lines and the start time) to the file.
+    /// title, the given lines and the start time) to the file. A second Init
+    /// closes the previous file first. The log runs only when standard output
+    /// is chosen or a file opened: the console output (16) alone leaves it off.
     /// @param fileName  the log file; used with outputs 2 or 4.
     /// @param outputs   sum of 2 file (truncated), 4 file (appended; only when 2
     ///                  is clear), 8 stdout, 16 the in-game console; 0 or less
