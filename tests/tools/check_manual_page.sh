@@ -36,14 +36,15 @@ command_section() {  # command
 
 # Whether an option is written in text as a word of its own.
 mentions() {  # text, option ("--grid", "-t", "--grid WxH")
-  grep -qE -- "(^|[^[:alnum:]-])$(sed 's/[.]/[.]/g' <<< "$2")([^[:alnum:]-]|$)" <<< "$1"
+  grep -qE -- "(^|[^[:alnum:]-])${2//./[.]}([^[:alnum:]-]|$)" <<< "$1"
 }
 
 overview=$("$TOOL" --help) || { echo "FAIL: '$TOOL --help' failed"; exit 1; }
 commands=$(help_section "Commands:" "$overview" | awk '{ print $1 }')
 [ -n "$commands" ] || fail "the tool's help lists no commands"
 shared=$(options_of "$overview")
-known=$(awk '{ print $1 }' <<< "$shared")
+shared_names=$(awk '{ print $1 }' <<< "$shared")
+known=$shared_names
 
 while read -r long short _; do
   mentions "$page" "--$long" || fail "the shared option --$long is missing from the page"
@@ -58,10 +59,14 @@ for command in $commands; do
     continue
   fi
   arguments=$(sed -nE "1s/^Usage: veltrano-dpf $command (.*) \[OPTIONS\]$/\1/p" <<< "$help")
-  grep -qF -- "$arguments" <<< "$section" || fail "$command: its arguments '$arguments' are missing"
+  if [ -z "$arguments" ]; then
+    fail "$command: the usage line of its help was not understood"
+  else
+    grep -qF -- "$arguments" <<< "$section" || fail "$command: its arguments '$arguments' are missing"
+  fi
   while read -r long short value; do
     known+=$'\n'"$long"
-    grep -qxF "$long" <<< "$(awk '{ print $1 }' <<< "$shared")" && continue
+    grep -qxF "$long" <<< "$shared_names" && continue
     if [ "$value" = "-" ]; then
       mentions "$section" "--$long" || fail "$command: the option --$long is missing"
     else
@@ -72,9 +77,9 @@ for command in $commands; do
 done
 
 # The other way round: the page names no option the tool has dropped.
-for option in $(grep -oE -- '(^|[^[:alnum:]-])--[[:alpha:]][[:alnum:]-]*' <<< "$page" | sed 's/^[^-]*--//' | sort -u); do
+while read -r option; do
   grep -qxF "$option" <<< "$known" || fail "the page names --$option, which the tool does not accept"
-done
+done < <(grep -oE -- '(^|[^[:alnum:]-])--[[:alpha:]][[:alnum:]-]*' <<< "$page" | sed 's/^[^-]*--//' | sort -u)
 
 [ "$failed" -eq 0 ] && echo "manual page: every command and option of the usage text is described"
 exit "$failed"
