@@ -8,6 +8,7 @@
 
 #include "support/test_support.h"
 #include "veltrano.h"
+#include "veltrano_testing.h"
 
 using testing_support::LogCapture;
 using testing_support::ManualClock;
@@ -345,4 +346,16 @@ TEST(CursorBadInput, RefusesWithoutChangingAnything) {
     Veltrano.Update(nullptr);
     EXPECT_EQ(ICursor->Create(image, 0), 0);  // nothing above took a slot
     SDL_FreeSurface(image);
+}
+
+TEST_F(CursorTest, ScriptedMouseMovesDrawTheCursorWhereTheyLead) {
+    ICursor->Select(GreenCursor());
+    for (auto [x, y] : {std::pair<int, int>{100, 50}, {30, 200}}) {
+        VeltranoTesting::MoveMouse(x, y);
+        Veltrano.Update(nullptr);
+        const SDL_Rect at = FindGreen();
+        EXPECT_EQ(at.x, x);
+        EXPECT_EQ(at.y, y);
+    }
+    VeltranoTesting::ClearInput();
 }
