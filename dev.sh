@@ -6,6 +6,7 @@
 #   ./dev.sh fuzz [SECONDS]  long fuzz campaigns, SECONDS (600) per target,
 #                    new inputs kept in build-fuzz/corpus/<target>
 #   ./dev.sh bench   build and run the benchmarks
+#   ./dev.sh package build the Debian package build/veltrano_<version>_<arch>.deb
 #   ./dev.sh setup   only install the build dependencies
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -209,6 +210,13 @@ case "${1:-}" in
     configure_and_build build "${ALL_ON[@]}" -DVELTRANO_TESTS=OFF
     for b in "$ROOT"/build/bench/bench_*; do [ -x "$b" ] && "$b"; done
     ;;
+  package)
+    # The library, its headers and the tools; nothing else is packaged.
+    setup
+    configure_and_build build -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF -DVELTRANO_EXAMPLES=OFF \
+      -DVELTRANO_TOOLS=ON -DVELTRANO_SANITIZE=OFF -DVELTRANO_FUZZ=OFF
+    (cd "$ROOT/build" && cpack -G DEB)
+    ;;
   *)
-    sed -n '2,10p' "$0"; exit 2 ;;
+    sed -n '2,11p' "$0"; exit 2 ;;
 esac

@@ -1,31 +1,36 @@
 #!/usr/bin/env bash
-# Installs the SDK into a scratch prefix and builds a game the way a game
-# programmer would: g++ game.cpp $(pkg-config --cflags --libs veltrano).
+# Installs the SDK into a scratch prefix, moves the installed tree (it must
+# not depend on where it was installed), checks what was installed and
+# builds the minimal example against it with pkg-config and with
+# find_package(Veltrano).
 set -euo pipefail
 build_dir=$1
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-libdir=$(find "$prefix" -name veltrano.pc -printf '%h\n' | head -n 1)
-export PKG_CONFIG_PATH="$libdir"
-cat > "$prefix/game.cpp" <<'GAME'
-#include <veltrano.h>
-#include <cstdio>
-int main() {
-    if (!Veltrano.RequireVersion(5, 22)) return 1;
-    if (Veltrano.Init(0) != 1) return 2;
-    std::printf("%s\n", Veltrano.GetVersion());
-    int ok = IStuffDPF != nullptr;
-    // The XML API needs TinyXml through the same pkg-config line.
-    int h = Veltrano.XMLCreate("setup");
-    ok = ok && h == 1 && Veltrano.XMLAttributeSet(h, "ok", 1) == 1;
-    Veltrano.XMLClose(h);
-    Veltrano.Quit();
-    return ok ? 0 : 3;
-}
-GAME
-g++ -std=c++17 -o "$prefix/game" "$prefix/game.cpp" $(pkg-config --cflags --libs veltrano) \
-    -Wl,-rpath,"$(dirname "$libdir")"
-output=$("$prefix/game")
-[ "$output" = "Veltrano SDK Win32 v5.22 (build 3336)" ] || { echo "unexpected output: $output"; exit 1; }
-echo "game built and ran against the installed SDK"
+source_dir=$2
+. "$(dirname "$0")/game_builds.sh"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cmake --install "$build_dir" --prefix "$scratch/installed" >/dev/null
+mv "$scratch/installed" "$scratch/sdk"
+prefix=$scratch/sdk
+libdir=$(dirname "$(find "$prefix" -name libveltrano.so -print -quit)")
+lib=${libdir#"$prefix/"}
+
+expect_files "$prefix" "$lib/libveltrano.so" "$lib/libveltrano.so.5" "$lib/libveltrano.so.5.22" \
+  include/veltrano/veltrano.h "$lib/pkgconfig/veltrano.pc" \
+  "$lib/cmake/Veltrano/VeltranoConfig.cmake" "$lib/cmake/Veltrano/VeltranoConfigVersion.cmake" \
+  "$lib/cmake/Veltrano/VeltranoTargets.cmake" \
+  bin/veltrano-dpf bin/veltrano-fontgen share/man/man1/veltrano-dpf.1
+[ "$(readlink "$libdir/libveltrano.so")" = libveltrano.so.5 ] || { echo "libveltrano.so does not link the soname"; exit 1; }
+[ "$(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --modversion veltrano)" = 5.22 ] ||
+  { echo "veltrano.pc gives the wrong version"; exit 1; }
+# The tools find the library beside their own folder.
+"$prefix/bin/veltrano-dpf" --version | grep 5.22 >/dev/null || { echo "the installed veltrano-dpf did not run"; exit 1; }
+"$prefix/bin/veltrano-fontgen" "$scratch/font.png" "$scratch/font.cpp" >/dev/null &&
+  [ -s "$scratch/font.png" ] || { echo "the installed veltrano-fontgen did not run"; exit 1; }
+
+mkdir "$scratch/pc-game"
+build_with_pkg_config "$libdir/pkgconfig" "$source_dir/examples/minimal/main.cpp" "$scratch/pc-game/game"
+run_game "$scratch/pc-game/game" "$libdir"
+build_with_cmake "$prefix" "$source_dir/examples/minimal/main.cpp" "$scratch/cmake-game"
+run_game "$scratch/cmake-game/build/game" "$libdir"
+echo "the minimal game built with pkg-config and with find_package and ran against the moved SDK"
