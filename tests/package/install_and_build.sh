@@ -6,21 +6,12 @@
 set -euo pipefail
 build_dir=$1
 source_dir=$2
-. "$(dirname "$0")/game_builds.sh"
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+. "$(dirname "$0")/installed_sdk.sh"
 cmake --install "$build_dir" --prefix "$scratch/installed" >/dev/null
 mv "$scratch/installed" "$scratch/sdk"
 prefix=$scratch/sdk
-libdir=$(dirname "$(find "$prefix" -name libveltrano.so -print -quit)")
-lib=${libdir#"$prefix/"}
-
-expect_files "$prefix" "$lib/libveltrano.so" "$lib/libveltrano.so.5" "$lib/libveltrano.so.5.22" \
-  include/veltrano/veltrano.h "$lib/pkgconfig/veltrano.pc" \
-  "$lib/cmake/Veltrano/VeltranoConfig.cmake" "$lib/cmake/Veltrano/VeltranoConfigVersion.cmake" \
-  "$lib/cmake/Veltrano/VeltranoTargets.cmake" \
-  bin/veltrano-dpf bin/veltrano-fontgen share/man/man1/veltrano-dpf.1
-[ "$(readlink "$libdir/libveltrano.so")" = libveltrano.so.5 ] || { echo "libveltrano.so does not link the soname"; exit 1; }
+libdir=$(library_dir "$prefix")
+expect_installed_sdk "$prefix"
 [ "$(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --modversion veltrano)" = 5.22 ] ||
   { echo "veltrano.pc gives the wrong version"; exit 1; }
 # The tools find the library beside their own folder.
@@ -28,9 +19,10 @@ expect_files "$prefix" "$lib/libveltrano.so" "$lib/libveltrano.so.5" "$lib/libve
 "$prefix/bin/veltrano-fontgen" "$scratch/font.png" "$scratch/font.cpp" >/dev/null &&
   [ -s "$scratch/font.png" ] || { echo "the installed veltrano-fontgen did not run"; exit 1; }
 
+game=$source_dir/examples/minimal/main.cpp
 mkdir "$scratch/pc-game"
-build_with_pkg_config "$libdir/pkgconfig" "$source_dir/examples/minimal/main.cpp" "$scratch/pc-game/game"
+build_with_pkg_config "$libdir/pkgconfig" "$game" "$scratch/pc-game/game"
 run_game "$scratch/pc-game/game" "$libdir"
-build_with_cmake "$prefix" "$source_dir/examples/minimal/main.cpp" "$scratch/cmake-game"
+build_with_cmake "$prefix" "$game" "$scratch/cmake-game"
 run_game "$scratch/cmake-game/build/game" "$libdir"
 echo "the minimal game built with pkg-config and with find_package and ran against the moved SDK"

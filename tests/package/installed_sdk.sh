@@ -1,14 +1,29 @@
-# Shared by the package tests (sourced): build the minimal example against
-# an installed SDK the two ways a newcomer is told to, and run it with only
-# the variables the README names.
+# Shared by the package tests (sourced): a scratch folder removed at exit,
+# the check of an installed SDK's files, and the minimal example built
+# against it the two ways a newcomer is told to and run with only the
+# variables the README names.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 
-# Fails naming the first path missing under root.
-expect_files() {  # root path...
-  local root=$1 path
-  shift
-  for path in "$@"; do
-    [ -e "$root/$path" ] || { echo "not installed: $path"; return 1; }
+# The folder of libveltrano.so under an installed prefix.
+library_dir() {  # prefix
+  dirname "$(find "$1" -name libveltrano.so -print -quit)"
+}
+
+# Fails naming the first file missing under the prefix.
+expect_installed_sdk() {  # prefix
+  local prefix=$1 lib path
+  lib=$(library_dir "$prefix")
+  lib=${lib#"$prefix/"}
+  for path in "$lib/libveltrano.so" "$lib/libveltrano.so.5" "$lib/libveltrano.so.5.22" \
+              include/veltrano/veltrano.h "$lib/pkgconfig/veltrano.pc" \
+              "$lib/cmake/Veltrano/VeltranoConfig.cmake" "$lib/cmake/Veltrano/VeltranoConfigVersion.cmake" \
+              "$lib/cmake/Veltrano/VeltranoTargets.cmake" \
+              bin/veltrano-dpf bin/veltrano-fontgen share/man/man1/veltrano-dpf.1; do
+    [ -e "$prefix/$path" ] || { echo "not installed: $path"; return 1; }
   done
+  [ "$(readlink "$prefix/$lib/libveltrano.so")" = libveltrano.so.5 ] ||
+    { echo "libveltrano.so does not link the soname"; return 1; }
 }
 
 # g++ game.cpp $(pkg-config --cflags --libs veltrano), with PKG_CONFIG_PATH
