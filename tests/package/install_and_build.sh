@@ -15,7 +15,8 @@ expect_installed_sdk "$prefix"
 [ "$(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --modversion veltrano)" = 5.22 ] ||
   { echo "veltrano.pc gives the wrong version"; exit 1; }
 # The tools find the library beside their own folder.
-"$prefix/bin/veltrano-dpf" --version | grep 5.22 >/dev/null || { echo "the installed veltrano-dpf did not run"; exit 1; }
+version=$("$prefix/bin/veltrano-dpf" --version) || { echo "the installed veltrano-dpf did not run"; exit 1; }
+[ "$version" = "veltrano-dpf, Veltrano SDK Win32 v5.22 (build 3336)" ] || { echo "unexpected version: $version"; exit 1; }
 "$prefix/bin/veltrano-fontgen" "$scratch/font.png" "$scratch/font.cpp" >/dev/null &&
   [ -s "$scratch/font.png" ] || { echo "the installed veltrano-fontgen did not run"; exit 1; }
 
