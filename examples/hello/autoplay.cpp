@@ -7,9 +7,11 @@
 #include "menus.h"
 #include "play.h"
 #include "shots.h"
-#include "testing_input.h"
 
 #include <veltrano.h>
+// The SDK's testing aid: scripted keys and mouse, delivered by Veltrano.Update
+// like a player's. Not part of veltrano.h: only a game's self-play or tests use it.
+#include <veltrano_testing.h>
 
 #include <algorithm>
 
