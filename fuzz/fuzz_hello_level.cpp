@@ -2,7 +2,6 @@
 // demo's own level reader: it must refuse what is malformed and, when it
 // accepts a document, give a grid and cells that are all inside bounds.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 #include "fuzz_setup.h"
@@ -30,11 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& file = fuzz_setup::WorkFile();
-    FILE* out = std::fopen(file.c_str(), "wb");
-    if (out == nullptr) std::abort();
-    std::fwrite(data, 1, size, out);
-    std::fclose(out);
+    const std::string& file = fuzz_setup::WriteWorkFile(data, size);
     const int doc = Veltrano.XMLOpen(file.c_str());
     if (doc == 0) return 0;
     Level level;

@@ -2,7 +2,6 @@
 // it): reading gives at most five entries, sorted, with short names, and a
 // score added to it is saved as a table that reads back.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 #include "fuzz_setup.h"
@@ -26,11 +25,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& file = fuzz_setup::WorkFile();
-    FILE* out = std::fopen(file.c_str(), "wb");
-    if (out == nullptr) std::abort();
-    std::fwrite(data, 1, size, out);
-    std::fclose(out);
+    const std::string& file = fuzz_setup::WriteWorkFile(data, size);
     const std::vector<ScoreEntry> before = ReadScores(file.c_str());
     CheckTable(before);
     AddScore(file.c_str(), "fuzz", 42, 1);

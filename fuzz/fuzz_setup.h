@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +39,15 @@ inline const std::string& Start(const char* name, const char* fileName) {
         std::remove(WorkFile().c_str());
         rmdir(folder.c_str());
     });
+    return WorkFile();
+}
+
+// Writes the fuzzer's bytes as the whole work file and gives its path.
+inline const std::string& WriteWorkFile(const uint8_t* data, size_t size) {
+    FILE* out = std::fopen(WorkFile().c_str(), "wb");
+    if (out == nullptr) std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, out) != size) std::abort();
+    std::fclose(out);
     return WorkFile();
 }
 

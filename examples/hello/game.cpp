@@ -173,7 +173,7 @@ void RunTheGame() {
     ReadSettings();
     if (!OpenScreen()) return;
     ITimeSystem->Init(0);
-    ITimeSystem->SetRate(60, 60);
+    ITimeSystem->SetRate(60, kLogicRate);
     StartAudio();
     ILogSystem.Msg(0, " . Screen: intro\n");
     PlayIntro();

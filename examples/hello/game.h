@@ -8,6 +8,9 @@
 // defaults on the first run, read on every run, rewritten by the options.
 constexpr const char* kSettingsFile = "hello-setup.xml";
 
+// Logic frames a second: the game's rules count time in frames.
+constexpr int kLogicRate = 60;
+
 // Plays until the player quits (or, self-playing, until the tour is over),
 // then saves the last frame as hello.png.
 void RunTheGame();

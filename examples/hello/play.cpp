@@ -23,7 +23,6 @@ namespace {
 
 constexpr float kSpeed = 3.0f;         // pixels per logic frame
 constexpr float kHalf = 11.0f;         // half the critter's footprint, for walls
-constexpr int kLogicRate = 60;         // frames per second (game.cpp sets it)
 constexpr int kInvulnerable = 90;      // frames after a hit
 constexpr int kLives = 3;
 constexpr int kCoinPoints = 10;

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kShownFrames = 600;  // back to the title after ten seconds
+constexpr int kShownFrames = 10 * kLogicRate;  // back to the title after ten seconds
 
 std::vector<ScoreEntry> table;
 int framesShown = 0;
