@@ -72,6 +72,16 @@ TEST_F(HelloSelfPlay, RunsThroughAndSavesItsLastFrame) {
     EXPECT_EQ(PngSize(kFolder / "hello.png"), std::make_pair(800u, 600u));
 }
 
+TEST_F(HelloSelfPlay, AssetsAreProtectedByAPassword) {
+    const int assets = IStuffDPF->Open((kFolder / "assets.dpf").string().c_str());
+    ASSERT_GT(assets, 0);
+    EXPECT_EQ(IStuffDPF->IsProtected(), 1);
+    DPF_BlockData block = {};
+    EXPECT_EQ(IStuffDPF->LoadBlock(assets, "FILE", "level1.xml", &block), 0) << "read without the password";
+    IStuffDPF->Close(assets);
+    EXPECT_FALSE(fs::exists(kFolder / "assets-plain.dpf")) << "an unprotected copy is left beside the game";
+}
+
 TEST_F(HelloSelfPlay, VisitsEveryScreenAndPlaysTheGame) {
     for (const char* line : {" . Screen: intro", " . Screen: title", " . Screen: options", " . Screen: play",
                              " . Screen: two players", " . Screen: high scores", " . Coin collected: score 10",
