@@ -4,6 +4,7 @@
 // play screen where the coins and blobs are.
 #include "autoplay.h"
 
+#include "game.h"
 #include "menus.h"
 #include "play.h"
 #include "shots.h"
@@ -26,15 +27,15 @@ enum class Round { Coin, Console, Enemy, Done };
 
 struct Script {
     bool on = false;
-    int titleVisits = 0, optionsVisits = 0, playVisits = 0, scoresVisits = 0;
+    int titleVisits = 0;
     Round round = Round::Coin;
     const char* typing = nullptr;  // the console line being typed
     int roundFrames = 0;
     int optionsStep = 0, stepStart = 0;  // the options screen's steps
     int typedAt = 0;                     // the frame the console line was done
     int hitAt = 0;                       // the frame the blob hit
-    SDLKey held[2] = {SDLK_UNKNOWN, SDLK_UNKNOWN};  // the arrows held (or W A S D)
-    SDLKey held2[2] = {SDLK_UNKNOWN, SDLK_UNKNOWN};
+    SDLKey held[2] = {SDLK_UNKNOWN, SDLK_UNKNOWN};   // the arrow keys held, across and down
+    SDLKey held2[2] = {SDLK_UNKNOWN, SDLK_UNKNOWN};  // the second player's W A S D held
 };
 Script script;
 
@@ -48,7 +49,8 @@ void ClickOn(const SDL_Rect& box) {
 // the bar at that value's place (the bar keeps 25 pixels free at each end)
 // and stays down until the slider shows the value: a slider takes its value
 // from the mouse when it is drawn while pressed, and frames are not drawn
-// at every logic frame. frames counts from the drag's start; true once done.
+// at every logic frame. frames counts from the drag's start; true once done
+// (or given up after a second, so a slider that misses cannot stall the run).
 bool DragSlider(OptionsWidget slider, int value, int range, int frames) {
     if (frames == 0) {
         const SDL_Rect bar = OptionsWidgetBox(slider);
@@ -57,7 +59,7 @@ bool DragSlider(OptionsWidget slider, int value, int range, int frames) {
         VT::PressMouse(SDL_BUTTON_LEFT);
         return false;
     }
-    if (OptionsSliderValue(slider) != value) return false;
+    if (OptionsSliderValue(slider) != value && frames < kLogicRate) return false;
     VT::ReleaseMouse(SDL_BUTTON_LEFT);
     return true;
 }
