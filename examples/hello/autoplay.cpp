@@ -134,7 +134,8 @@ void PlaySolo() {
     ++script.roundFrames;
     switch (script.round) {
         case Round::Coin:
-            if (player.score > 0) {
+            // The shot waits for the level's entrance effect to be over.
+            if (player.score > 0 && script.roundFrames > 45) {
                 SaveShot("play");
                 NextRound(Round::Console);
                 VT::TapKey(SDLK_BACKQUOTE, KMOD_NONE, '`');

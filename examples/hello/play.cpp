@@ -27,7 +27,7 @@ constexpr int kInvulnerable = 90;      // frames after a hit
 constexpr int kLives = 3;
 constexpr int kCoinPoints = 10;
 constexpr int kIntroFrames = 30;       // the level's entrance effect
-constexpr int kEntranceEffect = 9;
+constexpr int kEntranceEffect = 2;     // RenderFX's wave: the level ripples in
 
 struct Play {
     Level level;
