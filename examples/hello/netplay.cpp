@@ -14,6 +14,8 @@ constexpr int kPortsTried = 40;
 constexpr unsigned int kPassword = 0x48454c4c;
 constexpr float kFastest = 8.0f;  // pixels a report may move: a critter walks 3 a frame
 
+// Sent as it is in memory: both ends are this program on this machine. Over
+// a real network a game would fix the byte order of what it sends.
 struct Report {
     float x, y;
 };
@@ -27,6 +29,15 @@ struct Relayed {
 };
 Relayed relayed;
 bool running = false;
+
+// A count the server's thread keeps, read under the lock it writes under.
+int Count(const int& count) {
+    if (relayed.lock == nullptr) return count;
+    SDL_mutexP(relayed.lock);
+    const int value = count;
+    SDL_mutexV(relayed.lock);
+    return value;
+}
 
 bool Plausible(const Report& report) {
     if (!std::isfinite(report.x) || !std::isfinite(report.y)) return false;
@@ -119,5 +130,5 @@ bool SecondPlayerAt(float& x, float& y) {
     return known;
 }
 
-int AcceptedReports() { return relayed.accepted; }
-int RefusedReports() { return relayed.refused; }
+int AcceptedReports() { return Count(relayed.accepted); }
+int RefusedReports() { return Count(relayed.refused); }

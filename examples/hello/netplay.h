@@ -4,7 +4,7 @@
 // is; the server's check accepts only reports a critter could have made
 // (inside the field, no faster than it walks) and keeps the last one, which
 // is where the host shows the second critter. Over a real network the
-// client would run on the other machine; nothing else would change.
+// client would run on the other machine and connect to the host's address.
 #ifndef HELLO_NETPLAY_H
 #define HELLO_NETPLAY_H
 
