@@ -6,6 +6,8 @@
 #   ./dev.sh fuzz [SECONDS]  long fuzz campaigns, SECONDS (600) per target,
 #                    new inputs kept in build-fuzz/corpus/<target>
 #   ./dev.sh bench   build and run the benchmarks
+#   ./dev.sh docs    install what is missing, build the API reference into
+#                    build-docs/html and print the path of its index
 #   ./dev.sh setup   only install the build dependencies
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -20,7 +22,7 @@ PACKAGES=(cmake g++ make pkg-config clang libclang-rt-dev xvfb xauth libx11-dev
           libsdl1.2-dev libsdl-mixer1.2-dev libsdl-net1.2-dev libsmpeg-dev
           libvorbis-dev libogg-dev
           libpng-dev zlib1g-dev libtinyxml-dev libucl-dev
-          libgtest-dev libbenchmark-dev
+          libgtest-dev libbenchmark-dev doxygen
           libsdl-image1.2-dev libsdl-gfx1.2-dev libphysfs-dev)  # benchmark references only
 
 setup() {
@@ -209,6 +211,10 @@ case "${1:-}" in
     configure_and_build build "${ALL_ON[@]}" -DVELTRANO_TESTS=OFF
     for b in "$ROOT"/build/bench/bench_*; do [ -x "$b" ] && "$b"; done
     ;;
+  docs)
+    setup
+    tools/docs/api_docs.sh "$ROOT/build-docs"
+    ;;
   *)
-    sed -n '2,10p' "$0"; exit 2 ;;
+    sed -n '2,11p' "$0"; exit 2 ;;
 esac

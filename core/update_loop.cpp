@@ -1,11 +1,12 @@
-// The frame loop: one SDL event per call, then logic and render pacing at
-// the rates the time system holds.
+// The frame loop: one event per call (a test's scripted input before SDL's),
+// then logic and render pacing at the rates the time system holds.
 #include <cmath>
 
 #include "Veltrano_Main.h"
 #include "core/core_state.h"
 #include "core/hooks.h"
 #include "core/mouse_source.h"
+#include "core/scripted_input.h"
 
 namespace {
 
@@ -47,7 +48,8 @@ int WholeFramesOwed(float step, float accum) {
 int Veltrano_Main::Update(SDL_Event* event) {
     SDL_Event local;
     SDL_Event* record = event != nullptr ? event : &local;
-    if (SDL_PollEvent(record)) {
+    // Scripted input of a game's test goes ahead of SDL's own events.
+    if (scripted_input::Poll(record) || SDL_PollEvent(record)) {
         hooks::Run(hooks::Phase::Event, record);
         if (event != nullptr) return 1;  // the caller's event; no pacing in this call
     } else {
@@ -113,6 +115,7 @@ void Veltrano_Main::RunLogicFrame() {
     hooks::Run(hooks::Phase::BeforeInput);
     mouseButtons = mouse_source::State(&mouseX, &mouseY);
     state->keyState = SDL_GetKeyState(nullptr);
+    scripted_input::NoteLogicFrame();
     hooks::Run(hooks::Phase::AfterInput);
 }
 

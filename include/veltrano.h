@@ -1,4 +1,7 @@
-// The Veltrano SDK: include this one header in a game.
+/// @file
+/// The Veltrano SDK: include this one header in a game. It brings in every
+/// exported class, the global objects Veltrano and ILogSystem and the
+/// interface pointers (IStuffDPF, IImage, ...) that Veltrano.Init creates.
 #ifndef VELTRANO_H
 #define VELTRANO_H
 

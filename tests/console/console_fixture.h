@@ -12,6 +12,7 @@
 #include "console/debug_window.h"
 #include "support/test_support.h"
 #include "veltrano.h"
+#include "veltrano_testing.h"
 
 namespace console_test {
 
@@ -30,7 +31,10 @@ protected:
         keys = SDL_GetKeyState(nullptr);
         ReleaseKeys();
     }
-    void TearDown() override { ReleaseKeys(); }
+    void TearDown() override {
+        VeltranoTesting::ClearInput();
+        ReleaseKeys();
+    }
 
     void ReleaseKeys() {
         int count = 0;

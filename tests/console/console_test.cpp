@@ -1,5 +1,6 @@
 // The command console: construction, showing and fading, the command line's
-// keys and history, command execution and the built-in commands.
+// keys and history, command execution and the built-in commands, and the
+// keys of the testing aid reaching it through the normal event pass.
 #include "console_fixture.h"
 
 #include <thread>
@@ -108,6 +109,23 @@ TEST_F(ConsoleTest, BackquoteTogglesUnlessShiftOrFeatureBitZero) {
     EXPECT_EQ(Veltrano.ConisVisible(), 1);
     Veltrano.ConFeatures(1);
     send(KMOD_NONE);
+    EXPECT_EQ(Veltrano.ConisVisible(), 0);
+}
+
+TEST_F(ConsoleTest, ScriptedKeysOfTheTestingAidToggleItAndReachTheCommandLine) {
+    Veltrano.ConEnable();
+    Veltrano.ConFeatures(4);
+    auto tap = [](SDLKey key) {
+        VeltranoTesting::TapKey(key);
+        Veltrano.Update(nullptr);
+        Veltrano.Update(nullptr);
+    };
+    tap(SDLK_BACKQUOTE);
+    EXPECT_EQ(Veltrano.ConisVisible(), 1);
+    tap(SDLK_h);
+    tap(SDLK_i);
+    EXPECT_EQ(Input(), ">hi");
+    tap(SDLK_BACKQUOTE);
     EXPECT_EQ(Veltrano.ConisVisible(), 0);
 }
 

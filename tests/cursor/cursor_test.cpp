@@ -8,6 +8,7 @@
 
 #include "support/test_support.h"
 #include "veltrano.h"
+#include "veltrano_testing.h"
 
 using testing_support::LogCapture;
 using testing_support::ManualClock;
@@ -345,4 +346,15 @@ TEST(CursorBadInput, RefusesWithoutChangingAnything) {
     Veltrano.Update(nullptr);
     EXPECT_EQ(ICursor->Create(image, 0), 0);  // nothing above took a slot
     SDL_FreeSurface(image);
+}
+
+TEST_F(CursorTest, ScriptedMouseMovesDrawTheCursorWhereTheyLead) {
+    ICursor->Select(GreenCursor());
+    VeltranoTesting::MoveMouse(100, 50);
+    VeltranoTesting::MoveMouse(30, 200);
+    for (int i = 0; i < 2; ++i) Veltrano.Update(nullptr);
+    const SDL_Rect at = FindGreen();
+    EXPECT_EQ(at.x, 30);
+    EXPECT_EQ(at.y, 200);
+    VeltranoTesting::ClearInput();
 }

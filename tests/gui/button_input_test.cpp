@@ -1,6 +1,7 @@
 // The input check through the core's real loop: mouse boxes and masks,
 // clicks on release, activation keys with their repeat, keys blocked by an
-// editing input box, and the order in which layers are checked.
+// editing input box, the order in which layers are checked, and scripted
+// clicks and keys of the testing aid.
 #include "gui/button_test_helpers.h"
 
 using button_test::ButtonTest;
@@ -149,4 +150,26 @@ TEST_F(ButtonInputTest, CheckAndDrawWithoutAScreenFail) {
     EXPECT_EQ(IButton->Draw(), -1);
     Veltrano.screen = screen;
     EXPECT_TRUE(log.Contains(" . [IButton->Draw()] Error: Veltrano.screen was not initialized.\n"));
+}
+
+TEST_F(ButtonInputTest, ScriptedClicksAndKeysPressAndFireWidgetsWhileTheGameSeesTheKeys) {
+    const int id = Make("b", 1, 10, 10);
+    CallbackLog calls;
+    IButton->SetFunction(id, RecordCall, &calls, nullptr);
+    IButton->SetKey(id, SDLK_RETURN);
+    VeltranoTesting::Click(20, 15);
+    Frame();
+    EXPECT_EQ(IButton->GetState(id), 4);
+    EXPECT_EQ(Frame(), id);
+    EXPECT_EQ(calls.calls, 1);
+    VeltranoTesting::TapKey(SDLK_RETURN);
+    Frame();
+    EXPECT_EQ(SDL_GetKeyState(nullptr)[SDLK_RETURN], 1);
+    EXPECT_EQ(IButton->GetState(id), 4);
+    Frame();
+    EXPECT_EQ(SDL_GetKeyState(nullptr)[SDLK_RETURN], 0);
+    VeltranoTesting::PressKey(SDLK_RETURN);  // held past the repeat time, it activates
+    Frame();
+    clock.Advance(121);
+    EXPECT_EQ(Frame(), id);
 }

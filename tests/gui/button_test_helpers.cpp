@@ -57,6 +57,7 @@ void ButtonTest::SetUp() {
 }
 
 void ButtonTest::TearDown() {
+    VeltranoTesting::ClearInput();
     Veltrano.SetRenderCallback(nullptr);
     ReleaseAllKeys();
     if (dpf > 0) IStuffDPF->Close(dpf);

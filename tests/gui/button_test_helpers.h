@@ -14,6 +14,7 @@
 
 #include "support/test_support.h"
 #include "veltrano.h"
+#include "veltrano_testing.h"
 
 namespace button_test {
 

@@ -3,12 +3,7 @@
 # up into the widgets and the whole SDK header must fail naming both
 # includes, and one of legal includes that must pass.
 #   usage: check_planted.sh PATH_TO_check_layers.sh
-set -uo pipefail
-CHECK=$1
-TREE=$(mktemp -d)
-trap 'rm -rf "$TREE"' EXIT
-failed=0
-fail() { echo "FAIL: $1"; failed=1; }
+source "$(dirname "$0")/../support/planted_check.sh"
 
 plant() {  # file, then its include lines
   local file=$1; shift
@@ -21,11 +16,11 @@ plant() {  # file, then its include lines
 plant core/planted.cpp "gui/button_state.h" "veltrano.h" "core/hooks.h"
 output=$("$CHECK" "$TREE" 2>&1); status=$?
 [ "$status" -eq 1 ] || fail "a core file reaching up passed (status $status)"
-grep -qF "core/planted.cpp: layer 'core' includes \"gui/button_state.h\" of layer 'gui' above it" <<< "$output" \
-  || fail "the widget include was not named"
-grep -qF "core/planted.cpp: layer 'core' includes \"veltrano.h\" of layer 'startup' above it" <<< "$output" \
-  || fail "the top header include was not named"
-grep -qF "2 include(s) break the layering" <<< "$output" || fail "a legal include was counted"
+expect "core/planted.cpp: layer 'core' includes \"gui/button_state.h\" of layer 'gui' above it" \
+  "the widget include was not named"
+expect "core/planted.cpp: layer 'core' includes \"veltrano.h\" of layer 'startup' above it" \
+  "the top header include was not named"
+expect "2 include(s) break the layering" "a legal include was counted"
 
 # Legal: the core looks down, start-up looks anywhere, a folder at its own.
 rm -rf "${TREE:?}"/*
@@ -36,5 +31,4 @@ plant startup/planted.cpp "veltrano.h" "gui/button_state.h" "core/hooks.h"
 output=$("$CHECK" "$TREE" 2>&1); status=$?
 [ "$status" -eq 0 ] || fail "a legal tree failed (status $status): $output"
 
-[ "$failed" -eq 0 ] && echo "planted trees: checked as expected"
-exit "$failed"
+finish "planted trees: checked as expected"

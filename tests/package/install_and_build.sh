@@ -10,6 +10,7 @@ libdir=$(find "$prefix" -name veltrano.pc -printf '%h\n' | head -n 1)
 export PKG_CONFIG_PATH="$libdir"
 cat > "$prefix/game.cpp" <<'GAME'
 #include <veltrano.h>
+#include <veltrano_testing.h>
 #include <cstdio>
 int main() {
     if (!Veltrano.RequireVersion(5, 22)) return 1;
@@ -20,6 +21,13 @@ int main() {
     int h = Veltrano.XMLCreate("setup");
     ok = ok && h == 1 && Veltrano.XMLAttributeSet(h, "ok", 1) == 1;
     Veltrano.XMLClose(h);
+    // A game's tests reach the testing aid through the same line.
+    VeltranoTesting::UseManualClock(1);
+    VeltranoTesting::SetClock(1234);
+    VeltranoTesting::TapKey(SDLK_a);
+    ok = ok && VeltranoTesting::Clock() == 1234 && VeltranoTesting::PendingInput() == 2;
+    VeltranoTesting::ClearInput();
+    VeltranoTesting::UseManualClock(0);
     Veltrano.Quit();
     return ok ? 0 : 3;
 }

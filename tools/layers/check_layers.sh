@@ -29,13 +29,15 @@ startup:  xml timing network sprites cursor media gui console
 '
 
 # The public headers, each with the layer that implements it. The shared
-# records and the export macro sit at the bottom; veltrano.h gathers them all.
+# records and the export macro sit at the bottom; veltrano.h gathers them all
+# but the testing aid, which only a game's tests include.
 PUBLIC='
 veltrano_export.h       platform
 veltrano_types.h        platform
 veltrano_cpu.h          cpu
 Veltrano_ILogSystem.h   log
 Veltrano_Main.h         core
+veltrano_testing.h      core
 Veltrano_IStuffDPF.h    archive
 Veltrano_IImage.h       imaging
 Veltrano_IPrimitives.h  imaging
