@@ -8,6 +8,7 @@
 #   ./dev.sh bench   build and run the benchmarks
 #   ./dev.sh docs    install what is missing, build the API reference into
 #                    build-docs/html and print the path of its index
+#   ./dev.sh package build the Debian package build/veltrano_<version>_<arch>.deb
 #   ./dev.sh setup   only install the build dependencies
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -215,6 +216,13 @@ case "${1:-}" in
     setup
     tools/docs/api_docs.sh "$ROOT/build-docs"
     ;;
+  package)
+    # The library, its headers and the tools; nothing else is packaged.
+    setup
+    configure_and_build build -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF -DVELTRANO_EXAMPLES=OFF \
+      -DVELTRANO_TOOLS=ON -DVELTRANO_SANITIZE=OFF -DVELTRANO_FUZZ=OFF
+    (cd "$ROOT/build" && cpack -G DEB)
+    ;;
   *)
-    sed -n '2,11p' "$0"; exit 2 ;;
+    sed -n '2,12p' "$0"; exit 2 ;;
 esac

@@ -1,12 +1,24 @@
 # Third-party libraries the SDK is built on, gathered in one interface target.
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(SDL REQUIRED IMPORTED_TARGET sdl)
-pkg_check_modules(ZLIB REQUIRED IMPORTED_TARGET zlib)
-pkg_check_modules(TINYXML REQUIRED IMPORTED_TARGET tinyxml)
-pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
-pkg_check_modules(SDL_MIXER REQUIRED IMPORTED_TARGET SDL_mixer)
-pkg_check_modules(SDL_NET REQUIRED IMPORTED_TARGET SDL_net)
 
+# What a game compiles and links against too (the public headers include
+# SDL's), as PREFIX=module pairs of pkg-config modules: the same list makes
+# the library's public link interface, the Requires line of veltrano.pc and
+# the lookups of the installed CMake package.
+set(VELTRANO_PUBLIC_MODULES SDL=sdl SDL_MIXER=SDL_mixer SDL_NET=SDL_net PNG=libpng ZLIB=zlib TINYXML=tinyxml)
+set(VELTRANO_PUBLIC_TARGETS "")
+set(VELTRANO_PC_REQUIRES "")
+foreach(pair ${VELTRANO_PUBLIC_MODULES})
+  string(REPLACE "=" ";" pair "${pair}")
+  list(GET pair 0 prefix)
+  list(GET pair 1 module)
+  pkg_check_modules(${prefix} REQUIRED IMPORTED_TARGET ${module})
+  list(APPEND VELTRANO_PUBLIC_TARGETS PkgConfig::${prefix})
+  list(APPEND VELTRANO_PC_REQUIRES ${module})
+endforeach()
+list(JOIN VELTRANO_PC_REQUIRES " " VELTRANO_PC_REQUIRES)
+
+# Used inside the library only.
 find_path(UCL_INCLUDE_DIR ucl/ucl.h REQUIRED)
 find_library(UCL_LIBRARY ucl REQUIRED)
 # The MPEG player ships no pkg-config file.
@@ -15,6 +27,4 @@ find_library(SMPEG_LIBRARY smpeg REQUIRED)
 
 add_library(veltrano_deps INTERFACE)
 target_include_directories(veltrano_deps INTERFACE ${UCL_INCLUDE_DIR} ${SMPEG_INCLUDE_DIR})
-target_link_libraries(veltrano_deps INTERFACE
-  PkgConfig::SDL PkgConfig::SDL_MIXER PkgConfig::SDL_NET PkgConfig::PNG PkgConfig::ZLIB
-  PkgConfig::TINYXML ${UCL_LIBRARY} ${SMPEG_LIBRARY})
+target_link_libraries(veltrano_deps INTERFACE ${VELTRANO_PUBLIC_TARGETS} ${UCL_LIBRARY} ${SMPEG_LIBRARY})

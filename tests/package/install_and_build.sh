@@ -1,39 +1,48 @@
 #!/usr/bin/env bash
-# Installs the SDK into a scratch prefix and builds a game the way a game
-# programmer would: g++ game.cpp $(pkg-config --cflags --libs veltrano).
+# Installs the SDK into a scratch prefix, moves the installed tree (it must
+# not depend on where it was installed), checks what was installed and
+# builds the minimal example against it with pkg-config and with
+# find_package(Veltrano).
 set -euo pipefail
 build_dir=$1
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-libdir=$(find "$prefix" -name veltrano.pc -printf '%h\n' | head -n 1)
-export PKG_CONFIG_PATH="$libdir"
-cat > "$prefix/game.cpp" <<'GAME'
+source_dir=$2
+. "$(dirname "$0")/installed_sdk.sh"
+cmake --install "$build_dir" --prefix "$scratch/installed" >/dev/null
+mv "$scratch/installed" "$scratch/sdk"
+prefix=$scratch/sdk
+libdir=$(library_dir "$prefix")
+expect_installed_sdk "$prefix"
+[ "$(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --modversion veltrano)" = 5.22 ] ||
+  { echo "veltrano.pc gives the wrong version"; exit 1; }
+# The tools find the library beside their own folder.
+version=$("$prefix/bin/veltrano-dpf" --version) || { echo "the installed veltrano-dpf did not run"; exit 1; }
+[ "$version" = "veltrano-dpf, Veltrano SDK Win32 v5.22 (build 3336)" ] || { echo "unexpected version: $version"; exit 1; }
+"$prefix/bin/veltrano-fontgen" "$scratch/font.png" "$scratch/font.cpp" >/dev/null &&
+  [ -s "$scratch/font.png" ] || { echo "the installed veltrano-fontgen did not run"; exit 1; }
+
+game=$source_dir/examples/minimal/main.cpp
+mkdir "$scratch/pc-game"
+build_with_pkg_config "$libdir/pkgconfig" "$game" "$scratch/pc-game/game"
+run_game "$scratch/pc-game/game" "$libdir"
+build_with_cmake "$prefix" "$game" "$scratch/cmake-game"
+run_game "$scratch/cmake-game/build/game" "$libdir"
+
+# A game's own test reaches the testing aid through the same pkg-config line.
+cat > "$scratch/aid.cpp" <<'TEST'
 #include <veltrano.h>
 #include <veltrano_testing.h>
-#include <cstdio>
 int main() {
-    if (!Veltrano.RequireVersion(5, 22)) return 1;
     if (Veltrano.Init(0) != 1) return 2;
-    std::printf("%s\n", Veltrano.GetVersion());
-    int ok = IStuffDPF != nullptr;
-    // The XML API needs TinyXml through the same pkg-config line.
-    int h = Veltrano.XMLCreate("setup");
-    ok = ok && h == 1 && Veltrano.XMLAttributeSet(h, "ok", 1) == 1;
-    Veltrano.XMLClose(h);
-    // A game's tests reach the testing aid through the same line.
     VeltranoTesting::UseManualClock(1);
     VeltranoTesting::SetClock(1234);
     VeltranoTesting::TapKey(SDLK_a);
-    ok = ok && VeltranoTesting::Clock() == 1234 && VeltranoTesting::PendingInput() == 2;
+    const bool ok = VeltranoTesting::Clock() == 1234 && VeltranoTesting::PendingInput() == 2;
     VeltranoTesting::ClearInput();
     VeltranoTesting::UseManualClock(0);
     Veltrano.Quit();
     return ok ? 0 : 3;
 }
-GAME
-g++ -std=c++17 -o "$prefix/game" "$prefix/game.cpp" $(pkg-config --cflags --libs veltrano) \
-    -Wl,-rpath,"$(dirname "$libdir")"
-output=$("$prefix/game")
-[ "$output" = "Veltrano SDK Win32 v5.22 (build 3336)" ] || { echo "unexpected output: $output"; exit 1; }
-echo "game built and ran against the installed SDK"
+TEST
+build_with_pkg_config "$libdir/pkgconfig" "$scratch/aid.cpp" "$scratch/aid"
+LD_LIBRARY_PATH="$libdir" "$scratch/aid" >/dev/null || { echo "the testing aid did not work from the installed SDK"; exit 1; }
+echo "the minimal game built with pkg-config and with find_package and ran against the moved SDK; so did a test using the testing aid"
