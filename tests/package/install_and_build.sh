@@ -30,7 +30,7 @@ run_game "$scratch/cmake-game/build/game" "$libdir"
 # The first game of the README, exactly as printed there, with the command
 # the README gives.
 mkdir "$scratch/readme-game"
-sed -n '/^Write `game.cpp`:/,/^```$/p' "$source_dir/README.md" | sed '1,2d;$d' > "$scratch/readme-game/game.cpp"
+sed -n '/^Write `game.cpp`:/,/^```$/p' "$source_dir/README.md" | sed '1,3d;$d' > "$scratch/readme-game/game.cpp"
 [ -s "$scratch/readme-game/game.cpp" ] || { echo "README.md has no first game"; exit 1; }
 build_with_pkg_config "$libdir/pkgconfig" "$scratch/readme-game/game.cpp" "$scratch/readme-game/game"
 (cd "$scratch/readme-game" && LD_LIBRARY_PATH="$libdir" ./game && [ -s game.png ]) ||
