@@ -27,6 +27,15 @@ run_game "$scratch/pc-game/game" "$libdir"
 build_with_cmake "$prefix" "$game" "$scratch/cmake-game"
 run_game "$scratch/cmake-game/build/game" "$libdir"
 
+# The first game of the README, exactly as printed there, with the command
+# the README gives.
+mkdir "$scratch/readme-game"
+sed -n '/^Write `game.cpp`:/,/^```$/p' "$source_dir/README.md" | sed '1,3d;$d' > "$scratch/readme-game/game.cpp"
+[ -s "$scratch/readme-game/game.cpp" ] || { echo "README.md has no first game"; exit 1; }
+build_with_pkg_config "$libdir/pkgconfig" "$scratch/readme-game/game.cpp" "$scratch/readme-game/game"
+(cd "$scratch/readme-game" && LD_LIBRARY_PATH="$libdir" ./game && [ -s game.png ]) ||
+  { echo "the README's first game did not run"; exit 1; }
+
 # A game's own test reaches the testing aid through the same pkg-config line.
 cat > "$scratch/aid.cpp" <<'TEST'
 #include <veltrano.h>
@@ -45,4 +54,4 @@ int main() {
 TEST
 build_with_pkg_config "$libdir/pkgconfig" "$scratch/aid.cpp" "$scratch/aid"
 LD_LIBRARY_PATH="$libdir" "$scratch/aid" >/dev/null || { echo "the testing aid did not work from the installed SDK"; exit 1; }
-echo "the minimal game built with pkg-config and with find_package and ran against the moved SDK; so did a test using the testing aid"
+echo "the minimal game built with pkg-config and with find_package and ran against the moved SDK; so did the README's first game and a test using the testing aid"
