@@ -134,8 +134,9 @@ void PlaySolo() {
     ++script.roundFrames;
     switch (script.round) {
         case Round::Coin:
-            // The shot waits for the level's entrance effect to be over.
-            if (player.score > 0 && script.roundFrames > 45) {
+            // The shot waits for the level's entrance effect to be over and for
+            // the debug window to have read the watches (twice a second).
+            if (player.score > 0 && script.roundFrames > 90) {
                 SaveShot("play");
                 NextRound(Round::Console);
                 VT::TapKey(SDLK_BACKQUOTE, KMOD_NONE, '`');
