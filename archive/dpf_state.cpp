@@ -8,6 +8,7 @@
 
 #include "Veltrano_ILogSystem.h"
 #include "archive/block_scan.h"
+#include "archive/ucl_codec.h"
 #include "platform/platform.h"
 
 namespace dpf_internal {
@@ -79,8 +80,12 @@ bool ReadFoundData(const DpfState& state, int fd, uint8_t** out, int64_t* length
     const int64_t padded = PaddedLength(storedSize);
     const long fileLength = FileLength(fd);
     if (storedSize < 0 || fileLength < 0 || state.scanPos + padded > fileLength) return false;
-    uint8_t* bytes = static_cast<uint8_t*>(std::malloc(padded > 0 ? static_cast<size_t>(padded) : 1));
+    // Zeroed room after the data for the unpacker, which may read a byte past
+    // the end of a damaged compressed block.
+    const size_t room = static_cast<size_t>(padded) + ucl_codec::kInputSlack;
+    uint8_t* bytes = static_cast<uint8_t*>(std::malloc(room));
     if (bytes == nullptr) return false;
+    std::memset(bytes + padded, 0, ucl_codec::kInputSlack);
     if (platform::Seek(fd, state.scanPos, platform::Whence::Begin) < 0 ||
         platform::Read(fd, bytes, static_cast<size_t>(padded)) != padded) {
         std::free(bytes);

@@ -5,7 +5,9 @@
 //    compresses, half random bytes that do not) in random order, the archive
 //    opened (or the zip mounted) once per pass;
 //  - opening an archive of 10,000 blocks and finding one block in it,
-//    against mounting a zip of the same files and finding the same file.
+//    against mounting a zip of the same files and finding the same file;
+//  - what is left of the first: unpacking the compressed half of those
+//    assets with the archive's UCL decoder against zlib's inflate.
 // Both containers hold the same files and store the ones that compression
 // would not make smaller as they are (DPF raw blocks, zip "stored" entries).
 #include <benchmark/benchmark.h>
@@ -179,6 +181,28 @@ long WriteZip(const std::string& path, const std::vector<Asset>& assets) {
     return static_cast<long>(file.size());
 }
 
+// One asset compressed both ways, for the codec comparison.
+struct Packed {
+    std::vector<uint8_t> ucl;
+    std::string deflated;
+    size_t size;
+};
+
+// The assets both codecs shrink, packed as the two containers hold them.
+std::vector<Packed> PackBothWays(const std::vector<Asset>& assets) {
+    std::vector<Packed> packed;
+    for (const Asset& asset : assets) {
+        std::vector<uint8_t> ucl(static_cast<size_t>(ucl_codec::WorstCaseSize(static_cast<int64_t>(asset.bytes.size()))));
+        const int64_t uclSize = ucl_codec::Compress(reinterpret_cast<const uint8_t*>(asset.bytes.data()),
+                                                    asset.bytes.size(), ucl.data());
+        std::string deflated = Deflate(asset.bytes);
+        if (uclSize < 0 || uclSize >= static_cast<int64_t>(asset.bytes.size()) || deflated.empty()) continue;
+        ucl.resize(static_cast<size_t>(uclSize));
+        packed.push_back({std::move(ucl), std::move(deflated), asset.bytes.size()});
+    }
+    return packed;
+}
+
 struct Wanted {
     std::string name;
     long size;
@@ -192,6 +216,7 @@ struct Pair {
     size_t dataBytes = 0;
     std::vector<Wanted> order;  // in the load order
     std::string lastName;       // the file written last
+    std::vector<Packed> packed;  // the compressible assets
 };
 
 Pair MakePair(Veltrano_IStuffDPF& dpf, const std::string& folder, const char* stem, int count, double minSize,
@@ -203,6 +228,7 @@ Pair MakePair(Veltrano_IStuffDPF& dpf, const std::string& folder, const char* st
     pair.dpfBytes = WriteDpf(dpf, pair.dpf, assets);
     pair.zipBytes = WriteZip(pair.zip, assets);
     pair.lastName = assets.back().name;
+    pair.packed = PackBothWays(assets);
     for (const Asset& asset : assets) pair.dataBytes += asset.bytes.size();
     std::mt19937 random(seed + 1);
     std::shuffle(assets.begin(), assets.end(), random);
@@ -268,6 +294,33 @@ void BM_ZipOpen(benchmark::State& state, const Pair* pair) {
     }
 }
 
+void BM_UclDecompress(benchmark::State& state, const Pair* pair) {
+    std::vector<uint8_t> out;
+    for (auto _ : state)
+        for (const Packed& asset : pair->packed) {
+            out.resize(asset.size);
+            if (!ucl_codec::Decompress(asset.ucl.data(), asset.ucl.size(), out.data(), asset.size)) std::abort();
+            benchmark::DoNotOptimize(out.data());
+        }
+}
+
+void BM_ZlibInflate(benchmark::State& state, const Pair* pair) {
+    std::vector<uint8_t> out;
+    for (auto _ : state)
+        for (const Packed& asset : pair->packed) {
+            out.resize(asset.size);
+            z_stream stream{};
+            if (inflateInit2(&stream, -15) != Z_OK) std::abort();
+            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(asset.deflated.data()));
+            stream.avail_in = static_cast<uInt>(asset.deflated.size());
+            stream.next_out = out.data();
+            stream.avail_out = static_cast<uInt>(out.size());
+            if (inflate(&stream, Z_FINISH) != Z_STREAM_END || stream.total_out != asset.size) std::abort();
+            inflateEnd(&stream);
+            benchmark::DoNotOptimize(out.data());
+        }
+}
+
 void Report(const TimeCollector& collector, const char* what, const char* ours, const char* reference,
             const Pair& pair, int files) {
     const double oursTime = collector.Time(ours);
@@ -299,6 +352,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("archive/dpf_load_1000", BM_DpfLoad, &dpf, &load)
         ->Unit(benchmark::kMillisecond)
         ->MinTime(2.0);
+    benchmark::RegisterBenchmark("codec/zlib_inflate", BM_ZlibInflate, &load)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("codec/ucl_nrv2b_decompress", BM_UclDecompress, &load)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("archive/zip_physfs_mount_10000", BM_ZipOpen, &open)
         ->Unit(benchmark::kMillisecond)
         ->MinTime(1.0);
@@ -313,6 +369,19 @@ int main(int argc, char** argv) {
     std::printf("\n");
     Report(collector, "Load in random order", "archive/dpf_load_1000", "archive/zip_physfs_load_1000", load,
            kLoadAssets);
+    const double inflateTime = collector.CpuTime("codec/zlib_inflate");
+    const double uclTime = collector.CpuTime("codec/ucl_nrv2b_decompress");
+    size_t packedBytes = 0, uclBytes = 0, deflatedBytes = 0;
+    for (const Packed& asset : load.packed) {
+        packedBytes += asset.size;
+        uclBytes += asset.ucl.size();
+        deflatedBytes += asset.deflated.size();
+    }
+    if (inflateTime > 0.0 && uclTime > 0.0)
+        std::printf("Unpack the %zu compressed assets of the load (%.1f MiB; UCL %.1f MiB, deflate %.1f MiB): "
+                    "UCL %.3f ms, inflate %.3f ms processor time; ratio %.2fx\n",
+                    load.packed.size(), packedBytes / 1048576.0, uclBytes / 1048576.0, deflatedBytes / 1048576.0,
+                    uclTime, inflateTime, uclTime / inflateTime);
     Report(collector, "Open and find one file", "archive/dpf_open_10000", "archive/zip_physfs_mount_10000", open,
            kOpenBlocks);
     benchmark::Shutdown();

@@ -1,6 +1,7 @@
 // Horizontal and vertical lines, rectangle outlines, filled boxes and
 // Bresenham lines.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "Veltrano_IPrimitives.h"
@@ -80,8 +81,60 @@ struct PixelStore {
     }
 };
 
+// Stores count pixels from p on, step bytes apart; returns where the next
+// one would go. The store is taken by value so that its colour stays in a
+// register: through a reference the compiler reloads it after every pixel
+// in case the pixel write changed it.
+template <int Bytes>
+Uint8* StoreRun(Uint8* p, int count, int step, PixelStore<Bytes> store) {
+    for (; count > 0; --count, p += step) {
+        // A steep line touches a new row, so a new cache line, every pixel,
+        // and rows a page apart defeat the hardware's stride detection: ask
+        // for the line eight pixels on. The hint never faults, even past
+        // the surface; the address is formed as an integer for that reason.
+        __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(p) + 8 * step), 1);
+        store(p);
+    }
+    return p;
+}
+
+// The pixels of a line where pixel j lies j common steps and
+// (error + j * rare) / major rare steps from the first (rare <= major / 2).
+// Pixels between two rare steps form a run; after the first run each run
+// is major / rare or one more pixels long. The fixed part is a loop the
+// branch predictor learns, and the one extra pixel is stored without a
+// branch (where it is not wanted the run's last pixel is stored again), so
+// no decision is left to mispredict.
+template <int Bytes>
+void StoreRuns(Uint8* p, int pixels, int commonStep, int rareStep, int major, int rare, int error,
+               PixelStore<Bytes> store) {
+    if (rare == 0) {
+        StoreRun(p, pixels, commonStep, store);
+        return;
+    }
+    const int first = std::min((major - error + rare - 1) / rare, pixels);
+    p = StoreRun(p, first, commonStep, store) + rareStep;
+    pixels -= first;
+    error += first * rare - major;
+    const int whole = major / rare, rest = major % rare;
+    while (pixels > whole) {
+        // All ones when this run is one pixel longer; masks, not a ?:, as
+        // the compiler turns the latter back into a branch.
+        const int longer = -static_cast<int>(error < rest);
+        p = StoreRun(p, whole, commonStep, store);
+        store(p - (commonStep & ~longer));
+        p += (commonStep & longer) + rareStep;
+        pixels -= whole + (longer & 1);
+        error += (rare & longer) - rest;
+    }
+    StoreRun(p, pixels, commonStep, store);  // the last run, cut short by the end
+}
+
 // The whole line lies inside the clip rectangle (both ends do, and it is
-// convex): walk a pointer without testing each pixel.
+// convex): walk a pointer without testing each pixel. A line closer to its
+// major axis than to the diagonal takes rare minor steps; one closer to the
+// diagonal takes a diagonal step every pixel and rarely skips its minor
+// part: j - (e + j * minor) / major == (major - 1 - e + j * (major - minor)) / major.
 template <int Bytes>
 void WalkInside(SDL_Surface* surface, const LineSteps& line, Uint32 color) {
     const PixelStore<Bytes> store{color, surface->format};
@@ -89,19 +142,12 @@ void WalkInside(SDL_Surface* surface, const LineSteps& line, Uint32 color) {
     const int stepY = line.stepY() * surface->pitch;
     const int majorStep = line.xMajor() ? stepX : stepY;
     const int minorStep = line.xMajor() ? stepY : stepX;
-    const int major = line.major(), minor = line.minor();
+    const int major = line.major(), minor = line.minor(), error = major / 2;
     Uint8* p = pixel_access::Address(surface, line.x, line.y);
-    int error = major / 2;
-    store(p);
-    for (int i = 0; i < major; ++i) {
-        p += majorStep;
-        error += minor;
-        if (error >= major) {
-            p += minorStep;
-            error -= major;
-        }
-        store(p);
-    }
+    if (2 * minor <= major)
+        StoreRuns(p, major + 1, majorStep, minorStep, major, minor, error, store);
+    else
+        StoreRuns(p, major + 1, majorStep + minorStep, -minorStep, major, major - minor, major - 1 - error, store);
 }
 
 void DrawInside(SDL_Surface* surface, const LineSteps& line, Uint32 color) {

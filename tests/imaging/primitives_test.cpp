@@ -1,5 +1,10 @@
 // Pixel access at every depth, 16-pixel runs, lines, rectangles, boxes and
 // clamped Bresenham lines.
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
 #include "Veltrano_IPrimitives.h"
 #include "imaging/imaging_test_helpers.h"
 
@@ -117,6 +122,52 @@ TEST_F(PrimitivesTest, LinesBoxesAndRectanglesCoverTheirPixels) {
     // Partly outside: SDL clips, nothing is written beyond the surface.
     IPrimitives->RectangleRGBA(outline, -5, -5, 40, 40, 0, 255, 0, 255);
     EXPECT_EQ(CountPixels(outline, SDL_MapRGB(outline->format, 0, 255, 0)), 0);
+}
+
+// The pixels of a line from (x, y) to (endX, endY) drawn one at a time:
+// the major axis advances every pixel, the minor one whenever the error,
+// starting at half the major distance, reaches the major distance.
+std::vector<std::pair<int, int>> ReferenceLine(int x, int y, int endX, int endY) {
+    const int dx = std::abs(endX - x), dy = std::abs(endY - y);
+    const int major = std::max(dx, dy), minor = std::min(dx, dy);
+    const int sx = endX >= x ? 1 : -1, sy = endY >= y ? 1 : -1;
+    std::vector<std::pair<int, int>> pixels{{x, y}};
+    for (int i = 0, error = major / 2; i < major; ++i) {
+        if (dx >= dy) x += sx; else y += sy;
+        error += minor;
+        if (error >= major) {
+            if (dx >= dy) y += sy; else x += sx;
+            error -= major;
+        }
+        pixels.push_back({x, y});
+    }
+    return pixels;
+}
+
+TEST_F(PrimitivesTest, LinesInEveryDirectionHitExactlyTheBresenhamPixels) {
+    // Slopes from flat to steep in all eight octants, from the centre and
+    // from the corners, at the depths that have their own pixel writer.
+    const std::pair<int, int> ends[] = {{0, 0},  {39, 0}, {0, 29}, {39, 29}, {20, 0}, {0, 14},
+                                        {39, 3}, {2, 29}, {33, 1}, {7, 26},  {25, 29}, {39, 17}};
+    const struct {
+        int depth;
+        imaging_test::Masks masks;
+    } depths[] = {{8, {0, 0, 0, 0}}, {16, {0xF800, 0x07E0, 0x001F, 0}}, {24, {0xFF0000, 0xFF00, 0xFF, 0}},
+                  {32, {0xFF0000, 0xFF00, 0xFF, 0}}};
+    for (const auto& d : depths) {
+        SDL_Surface* s = Blank(d.depth, d.masks, 40, 30);
+        for (const auto& from : {std::pair<int, int>{19, 15}, std::pair<int, int>{0, 0}, std::pair<int, int>{39, 29}})
+            for (const auto& to : ends) {
+                SCOPED_TRACE(testing::Message() << d.depth << "-bit (" << from.first << "," << from.second << ")-("
+                                                << to.first << "," << to.second << ")");
+                SDL_FillRect(s, nullptr, 0);
+                IPrimitives->LineColor(s, Sint16(from.first), Sint16(from.second), Sint16(to.first),
+                                       Sint16(to.second), 7);
+                const auto expected = ReferenceLine(from.first, from.second, to.first, to.second);
+                EXPECT_EQ(CountPixels(s, 7), static_cast<int>(expected.size()));
+                for (const auto& [x, y] : expected) ASSERT_EQ(PixelAt(s, x, y), 7u) << x << "," << y;
+            }
+    }
 }
 
 TEST_F(PrimitivesTest, BresenhamLinesAndClampedEnds) {
