@@ -3,6 +3,7 @@
 // case checks part of what it left in the demo's folder: the screenshots,
 // the log, the settings the options screen wrote and the high-score table.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <veltrano.h>
 
@@ -139,6 +140,27 @@ TEST_F(HelloSelfPlay, HighScoreTableHoldsBothGames) {
     Veltrano.XMLClose(doc);
     EXPECT_EQ(entries, 2);  // the one-player and the two-player game
     EXPECT_GE(best, 10);    // a coin was collected
+}
+
+// A machine with no audio device (what `./dev.sh demo` meets on a server):
+// the game runs silent and still shows every screen, the intro included.
+// It runs in a folder of its own so the run above keeps its results.
+TEST(HelloWithoutSound, StillShowsEveryScreen) {
+    const fs::path folder = fs::temp_directory_path() / ("hello-without-sound-" + std::to_string(getpid()));
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder);
+    for (const char* file : {"assets.dpf", "intro.mpg"}) fs::copy_file(kFolder / file, folder / file);
+    const std::string command = "cd '" + folder.string() + "' && SDL_AUDIODRIVER=no-such-driver '" HELLO_PROGRAM
+                                "' > hello.out 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    const std::string log = ReadText(folder / "hello.out");
+    EXPECT_NE(log.find("No sound: no audio device"), std::string::npos) << log;
+    EXPECT_EQ(log.find("The intro film could not be played"), std::string::npos) << log;
+    size_t shots = 0;
+    for (const auto& entry : fs::directory_iterator(folder / "shots", ignored)) shots += PngSize(entry.path()).first > 0;
+    EXPECT_EQ(shots, 8u);
+    fs::remove_all(folder, ignored);
 }
 
 }  // namespace
