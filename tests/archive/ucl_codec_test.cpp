@@ -53,7 +53,7 @@ public:
     // A copy of bytes ending kInputSlack bytes before the guard page.
     const uint8_t* Place(const Bytes& bytes) {
         uint8_t* at = base + span - ucl_codec::kInputSlack - bytes.size();
-        std::memcpy(at, bytes.data(), bytes.size());
+        if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
         std::memset(at + bytes.size(), 0, ucl_codec::kInputSlack);
         return at;
     }
