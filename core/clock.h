@@ -15,6 +15,17 @@ uint32_t Ticks();
 // Replaces the clock; null restores SDL's. Returns the previous function.
 TickFunction SetTickFunction(TickFunction function);
 
+using WaitFunction = void (*)(uint32_t milliseconds);
+
+// Called by code that waits, inside one call, for the clock to move: on
+// the real clock it sleeps that long (0: not at all, the caller spins); a
+// clock that only a test moves is moved on instead (at least a
+// millisecond), so such waits end under it too.
+void Wait(uint32_t milliseconds);
+
+// Replaces the wait; null restores the real one. Returns the previous one.
+WaitFunction SetWaitFunction(WaitFunction function);
+
 }  // namespace clock_source
 
 #endif

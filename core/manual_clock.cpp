@@ -9,8 +9,13 @@ namespace {
 bool manual = false;
 uint32_t manualTicks = 0;
 clock_source::TickFunction clockBefore = nullptr;
+clock_source::WaitFunction waitBefore = nullptr;
 
 uint32_t ManualTicks() { return manualTicks; }
+
+// A wait inside the SDK (a fade, a client's connection attempts) moves the
+// manual clock on instead of sleeping, so it ends without the test.
+void ManualWait(uint32_t milliseconds) { manualTicks += milliseconds > 0 ? milliseconds : 1; }
 
 bool ManualOrWarn(const char* caller) {
     if (!manual) ILogSystem.Msg(2, " . [VeltranoTesting::%s()] Warning: the manual clock is off.\n", caller);
@@ -28,8 +33,10 @@ void UseManualClock(int enable) {
         // under the time system's and the pacing's earlier readings.
         manualTicks = clock_source::Ticks();
         clockBefore = clock_source::SetTickFunction(ManualTicks);
+        waitBefore = clock_source::SetWaitFunction(ManualWait);
     } else {
         clock_source::SetTickFunction(clockBefore);
+        clock_source::SetWaitFunction(waitBefore);
     }
     manual = enable != 0;
 }

@@ -95,6 +95,7 @@ public:
             do {
                 Present(first);
                 first = false;
+                clock_source::Wait(0);
             } while (clock_source::Ticks() - start < wait);
             const uint64_t took = clock_source::Ticks() - start;
             if (ms < uint64_t{(255 - alpha) / step} * took) ++step;

@@ -135,7 +135,7 @@ bool Open(Attempt& a) {
         ILogSystem.Msg(2, ".");
         cancelled = DrainEvents();
         // A closed port on loopback refuses at once; pace the attempts.
-        if (!cancelled) SDL_Delay(net_timings::Current().attemptPause);
+        if (!cancelled) clock_source::Wait(net_timings::Current().attemptPause);
     }
     ILogSystem.Msg(2, socket ? "connected!\n" : "\n");
     if (cancelled) return a.Fail(kCancelled, "");

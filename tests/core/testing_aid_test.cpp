@@ -1,6 +1,6 @@
 // The testing aid for games: a scripted key handed out by Update with the
-// key state in step and held for one logic frame, clearing, refusals, and
-// the manual clock alone driving the frame pacing.
+// key state in step and held for one logic frame, clearing, refusals, the
+// manual clock alone driving the frame pacing, and a fade moving it on.
 #include <gtest/gtest.h>
 
 #include "support/test_support.h"
@@ -71,6 +71,23 @@ TEST_F(TestingAidTest, TheManualClockAloneDrivesTheFramePacing) {
     for (int i = 0; i < 10; ++i) Veltrano.Update(nullptr);
     EXPECT_EQ(ITimeSystem->GetLogicFrames(), before + 5);
     EXPECT_EQ(Clock(), 5100u);
+}
+
+// A fade waits on the clock inside one call: under the manual clock it
+// moves the clock on (a millisecond per shown step) instead of waiting for
+// the test forever.
+TEST_F(TestingAidTest, AFadeMovesTheManualClockOnAndEnds) {
+    const sConfig saved = Veltrano.Config;
+    Veltrano.Config.resolutionx = 64;
+    Veltrano.Config.resolutiony = 64;
+    Veltrano.Config.colordepth = 32;
+    Veltrano.Config.window = 1;
+    ASSERT_EQ(Veltrano.SetVideoMode(), 1);
+    UseManualClock(1);
+    SetClock(1000);
+    EXPECT_EQ(IScreenFX->FadeToColor(0, 0, 0, 300, nullptr), 1);
+    EXPECT_GE(Clock(), 1000u + 255);
+    Veltrano.Config = saved;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "Veltrano_Main.h"
 #include "net_fixture.h"
+#include "veltrano_testing.h"
 
 namespace {
 
@@ -86,6 +87,17 @@ TEST_F(Client, AClosedPortFailsAfterTheTimeoutAndEscapeCancels) {
     EXPECT_TRUE(log_->Contains("attempt to connect to server was cancelled by ESCAPE key."));
     SDL_Event left;
     EXPECT_EQ(0, SDL_PollEvent(&left));
+}
+
+// Under a game test's manual clock the attempts move the clock on by their
+// pause, so the timeout still ends the call without the test moving it.
+TEST_F(Client, AClosedPortTimesOutOnTheManualClockToo) {
+    INetwork->SetTimeOut(600);
+    VeltranoTesting::UseManualClock(1);
+    VeltranoTesting::SetClock(10000);
+    EXPECT_EQ(7, INetwork->ConnectTo("127.0.0.1", port_, "me", 0));
+    EXPECT_GE(VeltranoTesting::Clock(), 10600u);
+    VeltranoTesting::UseManualClock(0);
 }
 
 TEST_F(Client, EscapeArrivesThroughUpdateWhileAScreenIsOpen) {
