@@ -10,6 +10,7 @@
 
 #include "assets.h"
 #include "game.h"
+#include "shots.h"
 
 namespace {
 
@@ -91,5 +92,6 @@ int main() {
 
     Veltrano.Quit();
     std::printf("\nThe log was written to hello.log\n");
+    if (ShotsTaken() > 0) std::printf("%d screenshots are in shots/, the last frame in hello.png\n", ShotsTaken());
     return 0;
 }

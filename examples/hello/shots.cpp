@@ -22,3 +22,5 @@ void SaveShot(const char* name) {
     else
         ILogSystem.Msg(0, " . Screenshot %s could not be written\n", path);
 }
+
+int ShotsTaken() { return static_cast<int>(taken.size()); }

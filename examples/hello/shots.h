@@ -5,5 +5,7 @@
 
 // Saves the screen under the next number; each name once per run.
 void SaveShot(const char* name);
+// How many were saved this run.
+int ShotsTaken();
 
 #endif
