@@ -9,12 +9,22 @@ namespace {
 
 constexpr size_t kLongestName = 31;
 
+// Names are kept to printable ASCII (what the name box types): other bytes
+// in a hand-edited file would be written back into a document declared
+// UTF-8 that the XML reader then refuses, losing the whole table.
+std::string CleanName(const char* name) {
+    std::string clean(name, strnlen(name, kLongestName));
+    for (char& c : clean)
+        if (c < 0x20 || c > 0x7E) c = '?';
+    return clean;
+}
+
 bool ReadEntry(int doc, ScoreEntry& entry) {
     char* name = nullptr;
     if (Veltrano.XMLAttributeGet(doc, "name", &name) != 1 || name == nullptr ||
         Veltrano.XMLAttributeGet(doc, "score", &entry.score) != 1 || entry.score < 0)
         return false;
-    entry.name.assign(name, strnlen(name, kLongestName));
+    entry.name = CleanName(name);
     if (Veltrano.XMLAttributeGet(doc, "level", &entry.level) != 1) entry.level = 0;
     return true;
 }
@@ -61,7 +71,7 @@ std::vector<ScoreEntry> ReadScores(const char* file) {
 
 void AddScore(const char* file, const char* name, int score, int level) {
     std::vector<ScoreEntry> entries = ReadScores(file);
-    entries.push_back({std::string(name, strnlen(name, kLongestName)), score, level});
+    entries.push_back({CleanName(name), score, level});
     SortAndTrim(entries);
     WriteScores(file, entries);
 }

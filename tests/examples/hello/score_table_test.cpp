@@ -35,6 +35,14 @@ TEST_F(HelloScores, KeepsTheBestFiveBestFirst) {
     EXPECT_EQ(Scores(ReadScores(file.c_str())), "p60:60 p50:50 p40:40 p30:30 p20:20 ");
 }
 
+// Found by fuzzing: a name that is not UTF-8 was written back as it was and
+// the next read refused the whole file.
+TEST_F(HelloScores, NamesThatAreNotTextStayReadable) {
+    WriteFile(file, "<scores><entry name=\"ok\" score=\"20\"/><entry name=\"\xd5\xaf\x93\x9e\xdd\" score=\"10\"/></scores>");
+    AddScore(file.c_str(), "new\x01", 15, 1);
+    EXPECT_EQ(Scores(ReadScores(file.c_str())), "ok:20 new?:15 \?\?\?\?\?:10 ");
+}
+
 TEST_F(HelloScores, AnEqualScoreRanksBelowTheEarlierOne) {
     AddScore(file.c_str(), "first", 10, 1);
     AddScore(file.c_str(), "second", 10, 2);
