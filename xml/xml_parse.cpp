@@ -57,10 +57,7 @@ TiXmlDocument* ParseDocument(const char* bytes, size_t size, std::string& error)
         error = kTooDeep;
         return nullptr;
     }
-    // The parser reads a terminated text; the bytes may not be terminated,
-    // and a lead byte at the end would take it past one terminator.
-    std::string text(bytes, size);
-    text.append(kParserSlack, '\0');
+    const std::string text = ParserText(bytes, size);
     TiXmlDocument* document = new TiXmlDocument;
     document->Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (!document->Error()) return document;

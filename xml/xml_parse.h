@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "xml/parser_text.h"
+
 class TiXmlDocument;
 
 namespace xml_parse {
@@ -19,11 +21,6 @@ bool ReadWholeFile(const char* path, std::string& bytes, std::string& error);
 
 // Makes "\r\n" and lone "\r" line ends "\n", as TinyXml's own file load does.
 void NormalizeLineEnds(std::string& text);
-
-// Zeros ParseDocument puts after the text: TinyXml steps over a whole UTF-8
-// sequence at a lead byte, so a text ending in one takes it past the
-// terminator; this is more than the longest sequence.
-constexpr size_t kParserSlack = 8;
 
 // Parses the bytes (which need no terminating zero) into a new document;
 // null with TinyXml's error description (or the depth limit's) on failure.

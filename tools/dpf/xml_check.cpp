@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "xml/xml_depth.h"
+#include "xml/parser_text.h"
 #include "messages.h"
 
 bool IsWellFormedXml(const std::string& path, const std::vector<char>& bytes) {
@@ -11,7 +12,7 @@ bool IsWellFormedXml(const std::string& path, const std::vector<char>& bytes) {
                    xml_depth::kMaxSafeDepth);
         return false;
     }
-    const std::string text(bytes.begin(), bytes.end());
+    const std::string text = xml_parse::ParserText(bytes.data(), bytes.size());
     TiXmlDocument document;
     document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (!document.Error()) return true;
