@@ -90,7 +90,10 @@ std::vector<uint8_t> Assemble(const int32_t header[6], const std::vector<SpriteA
         Store16(out + 2, anim.state);
         // The records that follow decide the count, so they always agree.
         Store16(out + 4, static_cast<uint16_t>(anim.frames.size()));
-        Store16(out + 6, anim.currentFrame);
+        // A range that is empty at the very end of the frames (first and
+        // end both the frame count) leaves the current frame past the last
+        // one; the reader refuses that, so it is stored as the first frame.
+        Store16(out + 6, anim.currentFrame < anim.frames.size() ? anim.currentFrame : 0);
         Store16(out + 12, anim.startFrame);
         Store16(out + 14, anim.endFrame);
         Store16(out + 16, static_cast<uint16_t>(anim.hotSpotX));

@@ -184,6 +184,21 @@ TEST_F(SpriteStorageTest, AnimationRecordsAndPositionSurviveALoadAndSave) {
     EXPECT_EQ(again, block);
 }
 
+// Found by fuzzing: a range left empty at the very end of the frames put the
+// current frame past the last one, and the saved block was refused on loading.
+TEST_F(SpriteStorageTest, ARangeEmptyAtTheEndSavesABlockThatLoads) {
+    std::vector<uint8_t> block = SavedBlock(24, tile_test::kRGB24);
+    ASSERT_EQ(block[kAnim0 + 4], 3);  // the first animation's frames
+    Put16(block, kAnim0 + 12, 3);     // start and end both the frame count
+    Put16(block, kAnim0 + 14, 3);
+    AddRawBlock("edited.dpf", "hero", "SPR2", block);
+    Veltrano_CSprite sprite;
+    ASSERT_EQ(sprite.Load("edited.dpf", "hero", "n"), 2);
+    ASSERT_GT(sprite.Save("again.dpf", "SPR2"), 0);
+    Veltrano_CSprite again;
+    EXPECT_EQ(again.Load("again.dpf", "hero", "n"), 2);
+}
+
 TEST_F(SpriteStorageTest, ABlockIsLaidOutAtFixedOffsets) {
     const std::vector<uint8_t> bytes = SavedBlock(8, {0, 0, 0, 0});
     // Sheet 16 x 6 at 8 bits: pitch 16, rows 6, palette 1024.
